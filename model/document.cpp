@@ -1,0 +1,5 @@
+#include "model/document.h"
+
+Document::~Document() {
+    paragraph_list_clear(*this);
+}

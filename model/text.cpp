@@ -1,0 +1,100 @@
+#include "model/text.h"
+
+#include <cstring>
+
+namespace {
+
+// A moved-from Text points here instead of owning a buffer, so that moves
+// need no allocation and cannot throw.
+char moved_from_chars[1] = {'\0'};
+
+char* copy_chars(const char* s, std::size_t n) {
+    char* const buffer = new char[n + 1];
+    std::memcpy(buffer, s, n);
+    buffer[n] = '\0';
+    return buffer;
+}
+
+char* copy_chars(const char* s) {
+    return s ? copy_chars(s, std::strlen(s)) : copy_chars("", 0);
+}
+
+void release_chars(char* chars) {
+    if (chars != moved_from_chars)
+        delete[] chars;
+}
+
+} // namespace
+
+Text::Text() : chars(copy_chars("", 0)) {}
+
+Text::Text(const char* s) : chars(copy_chars(s)) {}
+
+Text::Text(const Text& other) : chars(copy_chars(other.chars)) {}
+
+Text& Text::operator=(const Text& other) {
+    text_assign(*this, other.chars);
+    return *this;
+}
+
+Text::Text(Text&& other) noexcept : chars(other.chars) {
+    other.chars = moved_from_chars;
+}
+
+Text& Text::operator=(Text&& other) noexcept {
+    if (this != &other) {
+        release_chars(chars);
+        chars = other.chars;
+        other.chars = moved_from_chars;
+    }
+    return *this;
+}
+
+Text::~Text() {
+    release_chars(chars);
+}
+
+std::size_t Text::length() const {
+    return std::strlen(chars);
+}
+
+void text_assign(Text& t, const char* s) {
+    if (!s)
+        return;
+    // Copy before releasing: s may point into t's own buffer.
+    char* const buffer = copy_chars(s);
+    release_chars(t.chars);
+    t.chars = buffer;
+}
+
+void text_append(Text& t, const char* s) {
+    if (!s)
+        return;
+    const std::size_t old_length = std::strlen(t.chars);
+    const std::size_t added_length = std::strlen(s);
+    char* const buffer = new char[old_length + added_length + 1];
+    std::memcpy(buffer, t.chars, old_length);
+    std::memcpy(buffer + old_length, s, added_length);
+    buffer[old_length + added_length] = '\0';
+    release_chars(t.chars);
+    t.chars = buffer;
+}
+
+namespace {
+
+unsigned char fold_ascii_upper(unsigned char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<unsigned char>(c - 'A' + 'a') : c;
+}
+
+} // namespace
+
+int compare_ignoring_ascii_case(const char* a, const char* b) {
+    const auto* x = reinterpret_cast<const unsigned char*>(a ? a : "");
+    const auto* y = reinterpret_cast<const unsigned char*>(b ? b : "");
+    for (;; ++x, ++y) {
+        const int cx = fold_ascii_upper(*x);
+        const int cy = fold_ascii_upper(*y);
+        if (cx != cy || cx == 0)
+            return cx - cy;
+    }
+}
