@@ -1,0 +1,16 @@
+// Modal file choosers and the framework's error message box.
+#pragma once
+
+#include <windows.h>
+
+#include "framework/wk_win.h"
+#include "model/text.h"
+
+// 1 when a file was chosen (path holds it), 0 otherwise (path becomes "").
+int choose_open_file(wk_win& owner, Text& path);
+// Proposes path's content; 1 when a name was chosen (path holds it), 0
+// otherwise (path becomes ""; a chooser failure is reported in an "Error" box).
+int choose_save_file(wk_win& owner, Text& path);
+
+// A modal box with caption "Error" and one OK button.
+void show_error_box(HWND owner, const char* text);

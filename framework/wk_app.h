@@ -1,0 +1,64 @@
+// Process-wide records of the window framework and the two request channels
+// from the application thread to the GUI thread.
+#pragma once
+
+#include <windows.h>
+
+#include <atomic>
+
+#include "model/text.h"
+
+struct wk_instance_record {
+    HINSTANCE instance_handle = nullptr;
+    HANDLE event_semaphore = nullptr; // initial count 0, maximum 1
+    int show_state = SW_SHOWNORMAL;
+};
+
+struct wk_app_record {
+    wk_instance_record* instance = nullptr;
+    DWORD wait_timeout_ms = 1000;
+    std::atomic<LONG> finished{0}; // set once, never cleared
+    Text program_name;
+};
+
+extern wk_instance_record wk_instance;
+extern wk_app_record wk_app;
+
+extern DWORD gui_thread_id;
+extern UINT msg_create_window;
+extern UINT msg_set_focus;
+extern UINT msg_gui_call;
+extern std::atomic<HWND> focus_control;
+extern HFONT control_font;
+
+constexpr const char* program_version = "1.01";
+
+// Defined by the program built on the framework; runs on the application thread.
+int application_main();
+
+HFONT make_font(int points, int weight);
+
+// GUI thread: wait for one message, carry out the framework requests, dispatch.
+void pump_one_message();
+
+// Application thread only: blocks until the GUI thread has created the window
+// (or until the program is finishing, then returns null).
+HWND request_create_window(DWORD ex_style, const char* class_name, const char* window_text, DWORD style, int x,
+                           int y, int width, int height, HWND parent, HMENU control_id, HINSTANCE instance);
+
+// Application thread only: blocks until the GUI thread has focused the control
+// (whole text selected) or the program is finishing.
+void request_focus(HWND control);
+
+// GUI thread: select the control's whole text, focus it, remember it.
+void set_control_focus(HWND control);
+
+// Application thread only: runs fn(context) on the GUI thread and waits for it
+// to return (or for the program to finish). Lets a caller do many control
+// operations as same-thread messages instead of one cross-thread round trip
+// each.
+void request_gui_call(void (*fn)(void*), void* context);
+
+template <class F> void run_on_gui_thread(F&& f) {
+    request_gui_call([](void* c) { (*static_cast<F*>(c))(); }, &f);
+}
