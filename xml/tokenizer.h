@@ -1,0 +1,52 @@
+// The XML tokenizer: turns the input into words, quoted strings, tag punctuation and
+// verbatim-block openings.
+#pragma once
+
+struct VerbatimMarker {
+    const char* opening;
+    const char* closing;
+};
+
+// Ended by an entry whose opening is null; tested in table order.
+extern const VerbatimMarker verbatim_markers[];
+
+struct ParseState {
+    const char* input;
+    int position;
+    int warning_position;
+    int code;
+    const char* pending_end_name;
+    int pending_end_length;
+    int at_top;
+    const VerbatimMarker* markers;
+    int depth; // elements currently open below the root
+};
+
+enum class TokenKind : int {
+    word = 0,
+    quoted = 1,
+    tag_open = 2,
+    end_tag_open = 3,
+    tag_close = 4,
+    equals = 5,
+    question_open = 6,
+    empty_tag_close = 7,
+    verbatim_open = 8,
+    end_of_text = 9,
+};
+
+struct Token {
+    TokenKind kind;
+    const char* start;
+    int length;
+    const VerbatimMarker* marker; // for verbatim_open only
+};
+
+inline bool is_xml_whitespace(char c) {
+    return c == '\t' || c == '\n' || c == '\r' || c == ' ';
+}
+
+char skip_whitespace(ParseState& state);
+Token scan_token(ParseState& state);
+bool end_name_matches(const char* name, const char* text);
+int trim_trailing_whitespace(const char* start, int length);
