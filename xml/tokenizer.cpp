@@ -1,0 +1,173 @@
+#include "xml/tokenizer.h"
+
+#include <cstring>
+
+const VerbatimMarker verbatim_markers[] = {
+    {"<![CDATA[", "]]>"}, {"<PRE>", "</PRE>"}, {"<Script>", "</Script>"},
+    {"<!--", "-->"},      {"<!DOCTYPE", ">"},  {nullptr, nullptr},
+};
+
+namespace {
+
+char fold_ascii(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// True when text starts with prefix, ignoring ASCII case. Stops at the first mismatch, so it
+// never reads past the NUL that ends text.
+bool starts_with_folded(const char* text, const char* prefix) {
+    for (; *prefix != '\0'; ++text, ++prefix) {
+        if (fold_ascii(*text) != fold_ascii(*prefix))
+            return false;
+    }
+    return true;
+}
+
+// Every opening of the standard table starts with "<" and then "!", "P" or "S"; other text is
+// turned away before the five case-insensitive compares.
+const VerbatimMarker* match_marker(const VerbatimMarker* markers, const char* text) {
+    if (markers == verbatim_markers) {
+        if (text[0] != '<')
+            return nullptr;
+        const char second = fold_ascii(text[1]);
+        if (second != '!' && second != 'p' && second != 's')
+            return nullptr;
+    }
+    for (const VerbatimMarker* m = markers; m->opening != nullptr; ++m) {
+        if (starts_with_folded(text, m->opening))
+            return m;
+    }
+    return nullptr;
+}
+
+bool ends_word(const char* p) {
+    switch (*p) {
+    case '\0':
+    case '\t':
+    case '\n':
+    case '\r':
+    case ' ':
+    case '<':
+    case '=':
+    case '>':
+        return true;
+    case '/':
+        return p[1] == '>';
+    default:
+        return false;
+    }
+}
+
+// Reads a word whose first character is at position; the word's delimiter is consumed only
+// when it is whitespace.
+Token read_word(ParseState& state) {
+    const char* const input = state.input;
+    const int start = state.position;
+    int p = start + 1;
+    while (!ends_word(input + p))
+        ++p;
+    state.position = is_xml_whitespace(input[p]) ? p + 1 : p;
+    return Token{TokenKind::word, input + start, p - start, nullptr};
+}
+
+Token read_quoted(ParseState& state) {
+    const char* const input = state.input;
+    const int start = state.position;
+    const char quote = input[start];
+    int p = start + 1;
+    while (input[p] != '\0') {
+        const char c = input[p++];
+        if (c == quote) {
+            state.position = p;
+            skip_whitespace(state);
+            return Token{TokenKind::quoted, input + start, p - start, nullptr};
+        }
+        if (c == '<')
+            break;
+    }
+    // No closing quote: the opening quote becomes the first character of a word.
+    state.position = start;
+    return read_word(state);
+}
+
+} // namespace
+
+char skip_whitespace(ParseState& state) {
+    const char* const input = state.input;
+    int p = state.position;
+    while (is_xml_whitespace(input[p]))
+        ++p;
+    state.position = p;
+    return input[p];
+}
+
+Token scan_token(ParseState& state) {
+    const char c = skip_whitespace(state);
+    const int start = state.position;
+    const char* const at = state.input + start;
+    if (c == '\0')
+        return Token{TokenKind::end_of_text, nullptr, 0, nullptr};
+    if (const VerbatimMarker* const marker = match_marker(state.markers, at)) {
+        state.position = start + static_cast<int>(std::strlen(marker->opening));
+        return Token{TokenKind::verbatim_open, at, 0, marker};
+    }
+    switch (c) {
+    case '"':
+    case '\'':
+        return read_quoted(state);
+    case '<':
+        if (at[1] == '/') {
+            state.position = start + 2;
+            return Token{TokenKind::end_tag_open, at, 2, nullptr};
+        }
+        if (at[1] == '?') {
+            state.position = start + 2;
+            return Token{TokenKind::question_open, at, 2, nullptr};
+        }
+        state.position = start + 1;
+        return Token{TokenKind::tag_open, at, 1, nullptr};
+    case '=':
+        state.position = start + 1;
+        return Token{TokenKind::equals, at, 1, nullptr};
+    case '>':
+        state.position = start + 1;
+        return Token{TokenKind::tag_close, at, 1, nullptr};
+    case '/':
+        if (at[1] == '>') {
+            state.position = start + 2;
+            return Token{TokenKind::empty_tag_close, at, 2, nullptr};
+        }
+        return read_word(state);
+    default:
+        return read_word(state);
+    }
+}
+
+bool end_name_matches(const char* name, const char* text) {
+    if (name == nullptr)
+        return false;
+    const std::size_t length = std::strlen(name);
+    for (std::size_t i = 0; i < length; ++i) {
+        if (fold_ascii(text[i]) != fold_ascii(name[i]))
+            return false;
+    }
+    switch (text[length]) {
+    case '\n':
+    case ' ':
+    case '\t':
+    case '\r':
+    case '/':
+    case '<':
+    case '>':
+    case '=':
+        return true;
+    default:
+        return false;
+    }
+}
+
+int trim_trailing_whitespace(const char* start, int length) {
+    while (length > 0 && is_xml_whitespace(start[length - 1]))
+        --length;
+    return length;
+}

@@ -1,0 +1,173 @@
+#include "xml/writer.h"
+
+#include "xml/element.h"
+#include "xml/entities.h"
+
+#include <cstring>
+
+namespace {
+
+// Counts characters, and writes them when it has a buffer; both passes share one code path
+// so the count always equals what is written.
+class Output {
+  public:
+    explicit Output(char* buffer) : buffer_(buffer) {}
+
+    void put(char c) {
+        if (buffer_ != nullptr)
+            buffer_[count_] = c;
+        ++count_;
+    }
+    void put(const char* s) { put(s, std::strlen(s)); }
+    void put(const char* s, std::size_t n) {
+        if (buffer_ != nullptr)
+            std::memcpy(buffer_ + count_, s, n);
+        count_ += n;
+    }
+    void tabs(int n) {
+        for (int i = 0; i < n; ++i)
+            put('\t');
+    }
+    void encoded(const char* text) {
+        const std::size_t n = encoded_length(text);
+        if (buffer_ != nullptr)
+            encode_entities(text, buffer_ + count_);
+        count_ += n;
+    }
+    // Replaces the last character written (the SPACE that ends a start tag so far).
+    void replace_last(char c) {
+        if (buffer_ != nullptr)
+            buffer_[count_ - 1] = c;
+    }
+    void take_back_last() { --count_; }
+    void finish() {
+        if (buffer_ != nullptr)
+            buffer_[count_] = '\0';
+    }
+    std::size_t count() const { return count_; }
+
+  private:
+    char* buffer_;
+    std::size_t count_ = 0;
+};
+
+bool has_content(const Element* e) {
+    return e->child_count + e->text_count + e->block_count > 0;
+}
+
+void write_start_tag(const Element* e, Output& out, int level, bool formatted) {
+    if (formatted && level > 0)
+        out.tabs(level);
+    out.put('<');
+    if (e->question_tag != 0)
+        out.put('?');
+    out.put(e->name);
+    out.put(' ');
+    for (int i = 0; i < e->attribute_count; ++i) {
+        const Attribute& attribute = e->attributes[i];
+        if (attribute.name == nullptr || attribute.name[0] == '\0')
+            continue;
+        out.put(attribute.name);
+        if (attribute.value != nullptr) {
+            out.put("=\"", 2);
+            out.encoded(attribute.value);
+            out.put('"');
+        }
+        out.put(' ');
+    }
+    if (e->question_tag != 0) {
+        out.replace_last('?');
+        out.put('>');
+        if (formatted)
+            out.put('\n');
+    } else if (has_content(e)) {
+        out.replace_last('>');
+        if (formatted)
+            out.put('\n');
+    } else {
+        out.take_back_last();
+    }
+}
+
+void write_tree(const Element* e, Output& out, int level);
+
+void write_text(const char* text, Output& out, int level, bool formatted) {
+    if (text[0] == '\0')
+        return; // an empty text encodes to nothing and is not written at all
+    if (formatted)
+        out.tabs(level + 1);
+    out.encoded(text);
+    if (formatted)
+        out.put('\n');
+}
+
+void write_block(const VerbatimBlock& block, Output& out, int level, bool formatted) {
+    const bool has_opening = block.opening != nullptr && block.opening[0] != '\0';
+    if (formatted && has_opening)
+        out.tabs(level + 1);
+    if (has_opening)
+        out.put(block.opening);
+    if (block.content != nullptr)
+        out.put(block.content);
+    if (block.closing != nullptr)
+        out.put(block.closing);
+    if (formatted)
+        out.put('\n');
+}
+
+void write_content(const Element* e, Output& out, int level, int child_level) {
+    const bool formatted = level >= 0;
+    const int entries = e->child_count + e->text_count + e->block_count + e->attribute_count;
+    for (int k = 0; k < entries; ++k) {
+        const int entry = e->content_order[k];
+        const int index = content_entry_index(entry);
+        switch (content_entry_kind(entry)) {
+        case content_child:
+            write_tree(e->children[index], out, child_level);
+            break;
+        case content_text:
+            write_text(e->texts[index], out, level, formatted);
+            break;
+        case content_block:
+            write_block(e->blocks[index], out, level, formatted);
+            break;
+        default:
+            break; // attributes were written in the start tag
+        }
+    }
+}
+
+void write_tree(const Element* e, Output& out, int level) {
+    const bool formatted = level >= 0;
+    const bool named = e->name != nullptr && e->name[0] != '\0';
+    const bool question = e->question_tag != 0;
+    int child_level = level;
+    if (formatted && named && !question)
+        child_level = level + 1;
+    if (named)
+        write_start_tag(e, out, level, formatted);
+    write_content(e, out, level, child_level);
+    if (!named || question)
+        return;
+    if (has_content(e)) {
+        if (formatted && level > 0)
+            out.tabs(level);
+        out.put("</", 2);
+        out.put(e->name);
+        out.put('>');
+    } else {
+        out.put("/>", 2);
+    }
+    if (formatted)
+        out.put('\n');
+}
+
+} // namespace
+
+std::size_t write_element(const Element* element, char* buffer, int level) {
+    Output out(buffer);
+    if (element != nullptr)
+        write_tree(element, out, level);
+    out.finish();
+    return out.count();
+}
