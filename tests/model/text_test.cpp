@@ -104,7 +104,7 @@ int sign(int v) {
     return (v > 0) - (v < 0);
 }
 
-TEST(CompareIgnoringAsciiCase, OrdersAsSpecifiedByFoldingOnlyAToZ) {
+TEST(CompareIgnoringAsciiCase, OrdersBytesUnsignedFoldingOnlyAToZ) {
     struct Case {
         const char* a;
         const char* b;
