@@ -1,0 +1,36 @@
+// A file in the temporary directory that is removed when the test ends.
+#pragma once
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+class TempFile {
+  public:
+    TempFile(const std::string& name, const std::string& bytes)
+        : path_((std::filesystem::temp_directory_path() / ("norvane_xml_" + name)).string()) {
+        std::FILE* const file = std::fopen(path_.c_str(), "wb");
+        if (file != nullptr) {
+            std::fwrite(bytes.data(), 1, bytes.size(), file);
+            std::fclose(file);
+        }
+    }
+    ~TempFile() { std::remove(path_.c_str()); }
+    TempFile(const TempFile&) = delete;
+    TempFile& operator=(const TempFile&) = delete;
+
+    const char* path() const { return path_.c_str(); }
+
+  private:
+    std::string path_;
+};
+
+// Little-endian UTF-16 of an ASCII or Latin-1 text, optionally with a byte order mark.
+inline std::string utf16le(const std::string& text, bool byte_order_mark) {
+    std::string out = byte_order_mark ? std::string("\xFF\xFE", 2) : std::string();
+    for (const char c : text) {
+        out += c;
+        out += '\0';
+    }
+    return out;
+}
