@@ -12,5 +12,8 @@ int choose_open_file(wk_win& owner, Text& path);
 // otherwise (path becomes ""; a chooser failure is reported in an "Error" box).
 int choose_save_file(wk_win& owner, Text& path);
 
+// Shows "GetSaveFileName error <error>" in an "Error" box owned by owner.
+void report_save_chooser_error(HWND owner, DWORD error);
+
 // A modal box with caption "Error" and one OK button.
 void show_error_box(HWND owner, const char* text);

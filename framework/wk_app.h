@@ -43,8 +43,9 @@ void pump_one_message();
 
 // Application thread only: blocks until the GUI thread has created the window
 // (or until the program is finishing, then returns null).
-HWND request_create_window(DWORD ex_style, const char* class_name, const char* window_text, DWORD style, int x,
-                           int y, int width, int height, HWND parent, HMENU control_id, HINSTANCE instance);
+HWND request_create_window(DWORD ex_style, const char* class_name, const char* window_text, DWORD style,
+                           int x, int y, int width, int height, HWND parent, HMENU control_id,
+                           HINSTANCE instance);
 
 // Application thread only: blocks until the GUI thread has focused the control
 // (whole text selected) or the program is finishing.

@@ -6,7 +6,7 @@
 #include <atomic>
 
 class wk_thread {
-public:
+  public:
     wk_thread() = default;
     wk_thread(const wk_thread&) = delete;
     wk_thread& operator=(const wk_thread&) = delete;
@@ -15,6 +15,8 @@ public:
 
     // Starts the thread with the given requested stack size; false on failure.
     bool start(unsigned stack_size);
+    // True while the thread has been started and has not ended.
+    bool running() const;
 
     HANDLE thread_handle = nullptr;
     DWORD thread_id = 0;
@@ -22,6 +24,6 @@ public:
 };
 
 class app_thread : public wk_thread {
-public:
+  public:
     DWORD run() override; // application_main, then finished = 1
 };

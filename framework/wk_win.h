@@ -15,7 +15,7 @@ struct tab_entry {
 };
 
 class wk_hwnd {
-public:
+  public:
     wk_hwnd() = default;
     wk_hwnd(const wk_hwnd&) = delete;
     wk_hwnd& operator=(const wk_hwnd&) = delete;
@@ -23,7 +23,7 @@ public:
 };
 
 class wk_win : public wk_hwnd {
-public:
+  public:
     wk_win();           // registers the class, creates and shows the window (client 976 x 734), registers it
     ~wk_win() override; // unregister_window, then frees the tab order
     virtual int handle_event(wk_event* event); // nonzero: go on; 0: end the event loop

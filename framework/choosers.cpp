@@ -1,0 +1,72 @@
+// The modal file choosers and the framework's error box.
+#include "framework/choosers.h"
+
+#include <commdlg.h>
+
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+constexpr DWORD path_buffer_size = 10000;
+// One entry labelled "*.html"; its pattern selects the same names.
+constexpr char html_filter[] = "*.html\0*.html\0";
+
+struct chooser_record {
+    OPENFILENAMEA record{};
+    std::vector<char> path = std::vector<char>(path_buffer_size, '\0');
+
+    explicit chooser_record(const wk_win& owner) {
+        // The record size without the later extension fields.
+        record.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
+        record.hwndOwner = owner.window_handle;
+        record.lpstrFilter = html_filter;
+        record.nFilterIndex = 1;
+        record.lpstrFile = path.data();
+        record.nMaxFile = path_buffer_size;
+        record.lpstrInitialDir = ".";
+        record.Flags = OFN_EXPLORER | OFN_NOCHANGEDIR | OFN_HIDEREADONLY;
+    }
+
+    void propose(const char* name) {
+        // At most path_buffer_size - 1 characters: the buffer always ends with NUL.
+        std::strncpy(path.data(), name, path_buffer_size - 1);
+    }
+};
+
+} // namespace
+
+int choose_open_file(wk_win& owner, Text& path) {
+    chooser_record chooser(owner);
+    if (GetOpenFileNameA(&chooser.record) != FALSE) {
+        text_assign(path, chooser.path.data());
+        return 1;
+    }
+    text_assign(path, "");
+    return 0;
+}
+
+int choose_save_file(wk_win& owner, Text& path) {
+    chooser_record chooser(owner);
+    chooser.propose(path.chars);
+    if (GetSaveFileNameA(&chooser.record) != FALSE) {
+        text_assign(path, chooser.path.data());
+        return 1;
+    }
+    if (const DWORD error = CommDlgExtendedError(); error != 0) {
+        report_save_chooser_error(owner.window_handle, error);
+    }
+    text_assign(path, "");
+    return 0;
+}
+
+void report_save_chooser_error(HWND owner, DWORD error) {
+    char text[64];
+    std::snprintf(text, sizeof text, "GetSaveFileName error %d", static_cast<int>(error));
+    show_error_box(owner, text);
+}
+
+void show_error_box(HWND owner, const char* text) {
+    MessageBoxA(owner, text, "Error", MB_OK);
+}
