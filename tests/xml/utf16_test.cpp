@@ -78,8 +78,8 @@ std::string document_bytes(const std::string& text, const std::string& symbol) {
 
 TEST(XmlUtf16, FilesThisProgramWritesAreNeverTakenForUtf16) {
     for (const std::string& text : tricky_texts()) {
-        for (const std::string& pad : {"", "x"}) {
-            const std::string symbol = "s" + pad;
+        for (const char* pad : {"", "x"}) {
+            const std::string symbol = std::string("s") + pad;
             const std::string bytes = document_bytes(text, symbol);
             const TempFile file("eightbit.html", bytes);
             ParseResult result{};
