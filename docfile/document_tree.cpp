@@ -4,6 +4,7 @@
 #include "xml/element.h"
 #include "xml/writer.h"
 
+#include <cstring>
 #include <memory>
 
 namespace {
@@ -17,9 +18,35 @@ constexpr const char* symbol_name = "symbol";
 
 // An owned copy for the tree, its line breaks as single LFs.
 char* tree_copy(const char* text) {
+    if (std::strchr(text, '\n') == nullptr)
+        return copy_string(text); // most texts: one line, nothing to convert
     const std::string converted = with_lf_line_breaks(text);
     return copy_span(converted.data(), static_cast<int>(converted.size()));
 }
+
+// Sets t to value with its line breaks as CR LF.
+void assign_with_crlf_line_breaks(Text& t, const char* value) {
+    if (std::strchr(value, '\n') == nullptr)
+        text_assign(t, value);
+    else
+        text_assign(t, with_crlf_line_breaks(value).c_str());
+}
+
+// Outside a parse the tree grows its arrays one entry at a time, which makes
+// appending 100,000 paragraphs to "body" quadratic (seconds under Wine). While
+// this lives the tree grows in blocks, as during a parse; every element built
+// meanwhile must be compacted before it ends.
+class BlockGrowth {
+  public:
+    BlockGrowth() : saved_step_(growth_step) { growth_step = block_growth_step; }
+    BlockGrowth(const BlockGrowth&) = delete;
+    BlockGrowth& operator=(const BlockGrowth&) = delete;
+    ~BlockGrowth() { growth_step = saved_step_; }
+
+  private:
+    static constexpr int block_growth_step = 50;
+    int saved_step_;
+};
 
 void append_paragraph(Element* body, const Paragraph& paragraph) {
     const ElementRef element = append_child(body, copy_string(paragraph_name), false);
@@ -27,6 +54,7 @@ void append_paragraph(Element* body, const Paragraph& paragraph) {
     append_text(element.get(), tree_copy(paragraph.text.chars));
     for (const Text* symbol = paragraph.symbols.first; symbol != nullptr; symbol = symbol->chain)
         append_attribute(element.get(), copy_string(symbol_name), tree_copy(symbol->chars));
+    compact_element(element.get());
 }
 
 // A paragraph chain under construction: appends in constant time and deletes
@@ -69,7 +97,8 @@ class SymbolAppender {
             tail_ = &(*tail_)->chain;
     }
     void append(const char* value) {
-        *tail_ = new Text(with_crlf_line_breaks(value).c_str());
+        *tail_ = new Text;
+        assign_with_crlf_line_breaks(**tail_, value);
         tail_ = &(*tail_)->chain;
     }
 
@@ -80,7 +109,7 @@ class SymbolAppender {
 std::unique_ptr<Paragraph> paragraph_from_element(const Element& element) {
     auto paragraph = std::make_unique<Paragraph>();
     if (const char* const text = first_text(&element); text != nullptr)
-        text_assign(paragraph->text, with_crlf_line_breaks(text).c_str());
+        assign_with_crlf_line_breaks(paragraph->text, text);
     SymbolAppender symbols(paragraph->symbols);
     for (int i = 0; i < element.attribute_count; ++i) {
         const Attribute& attribute = element.attributes[i];
@@ -95,12 +124,16 @@ std::unique_ptr<Paragraph> paragraph_from_element(const Element& element) {
 } // namespace
 
 ElementRef document_to_tree(const Paragraph* first) {
+    const BlockGrowth block_growth;
     ElementRef root = new_document_root();
     const ElementRef declaration = append_child(root.get(), copy_string(declaration_name), true);
     append_attribute(declaration.get(), copy_string(version_name), copy_string(version_value));
     const ElementRef body = append_child(declaration.get(), copy_string(body_name), false);
     for (const Paragraph* p = first; p != nullptr; p = p->next_paragraph)
         append_paragraph(body.get(), *p);
+    compact_element(body.get());
+    compact_element(declaration.get());
+    compact_element(root.get());
     return root;
 }
 

@@ -1,0 +1,80 @@
+// Times saving and opening a document of 100,000 paragraphs (about 20 MB) as
+// the program does it on Windows; run by hand under Wine:
+//   scripts/wine-run.sh <build>/bench/docfile/docfile_timing.exe [paragraphs] [rounds]
+#include "bench/docfile/large_document.h"
+#include "docfile/document_file.h"
+#include "docfile/document_tree.h"
+#include "xml/loader.h"
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double milliseconds_since(Clock::time_point start) {
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+template <typename Work> double best_of(int rounds, Work work) {
+    double best = 1e300;
+    for (int i = 0; i < rounds; ++i) {
+        const auto start = Clock::now();
+        work();
+        const double ms = milliseconds_since(start);
+        if (ms < best)
+            best = ms;
+    }
+    return best;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const int paragraphs = argc > 1 ? std::atoi(argv[1]) : large_document_paragraphs;
+    const int rounds = argc > 2 ? std::atoi(argv[2]) : 3;
+    const std::string path =
+        (std::filesystem::temp_directory_path() / "norvane-docfile-timing.html").string();
+
+    Document doc;
+    fill_large_document(doc, paragraphs);
+    std::string error;
+    bool ok = true;
+
+    const double to_tree = best_of(rounds, [&] { (void)document_to_tree(doc.paragraphs); });
+    const double to_text = best_of(rounds, [&] { (void)document_to_text(doc.paragraphs); });
+    const double save = best_of(rounds, [&] { ok = save_document_file(doc, path.c_str(), error) && ok; });
+    if (!ok) {
+        std::printf("save failed: %s\n", error.c_str());
+        return 1;
+    }
+    const auto bytes = std::filesystem::file_size(path);
+    const double parse = best_of(rounds, [&] { (void)load_xml_file(path.c_str(), nullptr); });
+    const ElementRef body = load_xml_file(path.c_str(), nullptr);
+    const double convert = best_of(rounds, [&] {
+        Document converted;
+        converted.paragraphs = paragraphs_from_body(body);
+    });
+    Document loaded;
+    std::string report;
+    const double load = best_of(rounds, [&] { ok = load_document_file(loaded, path.c_str(), report) && ok; });
+    std::filesystem::remove(path);
+    if (!ok) {
+        std::printf("load failed: %s\n", report.c_str());
+        return 1;
+    }
+
+    std::printf("%d paragraphs, %llu bytes, best of %d rounds:\n", paragraphs,
+                static_cast<unsigned long long>(bytes), rounds);
+    std::printf("  document_to_tree          %8.1f ms\n", to_tree);
+    std::printf("  document_to_text          %8.1f ms\n", to_text);
+    std::printf("  save_document_file        %8.1f ms\n", save);
+    std::printf("  load_xml_file (read+parse)%8.1f ms\n", parse);
+    std::printf("  paragraphs_from_body      %8.1f ms\n", convert);
+    std::printf("  load_document_file        %8.1f ms\n", load);
+    return 0;
+}
