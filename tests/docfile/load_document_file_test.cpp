@@ -39,6 +39,7 @@ const LoadCase load_cases[] = {
     {"LF file", two_paragraphs_lf, two_paragraphs},
     {"UTF-16 with byte order mark", utf16le(two_paragraphs_crlf, true), two_paragraphs},
     {"UTF-16 without byte order mark", utf16le(two_paragraphs_lf, false), two_paragraphs},
+    {"UTF-8 byte order mark before the markup", "\xef\xbb\xbf" + two_paragraphs_crlf, two_paragraphs},
     {"names in any case", "<BODY><p Symbol=\"x\">y</p></Body>", {{"y", {"x"}}}},
     {"any version", "<?xml version=\"7\"?><body><P>a</P></body>", {{"a", {}}}},
     {"body at the top level", "<body><P>a</P><P>b</P></body>", {{"a", {}}, {"b", {}}}},
