@@ -1,7 +1,7 @@
 // The modal file choosers and the framework's error box.
 #include "framework/choosers.h"
 
-#include <commdlg.h>
+#include "framework/chooser_calls.h"
 
 #include <cstdio>
 #include <cstring>
@@ -37,9 +37,18 @@ struct chooser_record {
 
 } // namespace
 
+chooser_calls platform_chooser_calls() {
+    return {GetOpenFileNameA, GetSaveFileNameA, CommDlgExtendedError};
+}
+
+chooser_calls& active_chooser_calls() {
+    static chooser_calls calls = platform_chooser_calls();
+    return calls;
+}
+
 int choose_open_file(wk_win& owner, Text& path) {
     chooser_record chooser(owner);
-    if (GetOpenFileNameA(&chooser.record) != FALSE) {
+    if (active_chooser_calls().open_file_name(&chooser.record) != FALSE) {
         text_assign(path, chooser.path.data());
         return 1;
     }
@@ -50,11 +59,11 @@ int choose_open_file(wk_win& owner, Text& path) {
 int choose_save_file(wk_win& owner, Text& path) {
     chooser_record chooser(owner);
     chooser.propose(path.chars);
-    if (GetSaveFileNameA(&chooser.record) != FALSE) {
+    if (active_chooser_calls().save_file_name(&chooser.record) != FALSE) {
         text_assign(path, chooser.path.data());
         return 1;
     }
-    if (const DWORD error = CommDlgExtendedError(); error != 0) {
+    if (const DWORD error = active_chooser_calls().extended_error(); error != 0) {
         report_save_chooser_error(owner.window_handle, error);
     }
     text_assign(path, "");

@@ -55,8 +55,9 @@ LRESULT CALLBACK window_procedure(HWND window, UINT message, WPARAM word, LPARAM
     case WM_DESTROY:
         return on_destroy(window, message, word, value);
     case WM_SETFOCUS:
-        // The window passes its focus on to the control that had it last.
-        if (const HWND control = focus_control; control != nullptr && IsWindow(control) != FALSE) {
+        // The window passes its focus on to the control that had it last
+        // (when that control is one of its own).
+        if (const HWND control = focus_control; control != nullptr && IsChild(window, control) != FALSE) {
             set_control_focus(control);
         }
         break;

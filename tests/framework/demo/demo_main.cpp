@@ -84,7 +84,7 @@ class demo_win : public wk_win {
         } else if (activated == demo::save_button.name) {
             save(proposal());
         } else if (activated == demo::fail_button.name) {
-            save(std::string(20000, 'x')); // longer than the chooser's buffer
+            save_with_broken_owner();
         } else if (activated == demo::open_button.name) {
             open();
         }
@@ -153,6 +153,15 @@ class demo_win : public wk_win {
         Text path(proposed.c_str());
         const int result = choose_save_file(*this, path);
         report("save", result, before, path);
+    }
+
+    // The chooser fails (rather than being cancelled) when its owner window
+    // handle is not a window.
+    void save_with_broken_owner() {
+        const HWND own = window_handle;
+        window_handle = reinterpret_cast<HWND>(static_cast<INT_PTR>(0x7ffe));
+        save(proposal());
+        window_handle = own;
     }
 
     void open() {

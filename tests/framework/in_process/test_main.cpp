@@ -1,0 +1,24 @@
+// The in-process tests run as a program on the framework: the GUI thread
+// pumps messages while the tests run on the application thread, exactly as an
+// application's code does.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+#include "framework/wk_app.h"
+#include "tests/framework/in_process/test_windows.h"
+
+int application_main() {
+    text_assign(wk_app.program_name, "Framework test");
+    int argc = 1;
+    char name[] = "framework_unit_test";
+    char* argv[] = {name, nullptr};
+    testing::InitGoogleTest(&argc, argv);
+    const int result = RUN_ALL_TESTS();
+    destroy_test_windows();
+    std::fflush(stdout);
+    if (result != 0) {
+        ExitProcess(1); // the framework's WinMain always returns 0
+    }
+    return 0;
+}

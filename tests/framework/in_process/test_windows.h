@@ -1,0 +1,49 @@
+// Windows for the framework's in-process tests, which run on the application
+// thread of a real framework program (the GUI thread pumps meanwhile).
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "framework/wk_win.h"
+
+// A window object that records the events its handler receives and ends the
+// event loop after a given number of them.
+class recording_win : public wk_win {
+  public:
+    int handle_event(wk_event* event) override;
+
+    std::vector<wk_event> received;
+    std::size_t stop_after = 1;
+};
+
+// A new window object, kept until the end of the run: destroying a framework
+// window ends the program's message pump, so the tests never do it on the way.
+recording_win& new_window();
+// Destroys every window made by new_window (at the end of the run).
+void destroy_test_windows();
+
+// Empties the window's event slot and the wake-up left by earlier events.
+void clear_events(wk_win& window);
+// The event in the window's slot (kind 0 when none), emptying it.
+wk_event take_event(wk_win& window);
+
+// Waits on another thread for a box with caption "Error" in this process,
+// reads its text and closes it with OK.
+class error_box_watcher {
+  public:
+    error_box_watcher();
+    ~error_box_watcher();
+    // Waits until the box was seen and closed (or the time-out); its text, or
+    // "" when none appeared.
+    std::string text();
+    // Stops looking; the text of a box seen so far, or "".
+    std::string stop();
+    HWND owner() const { return owner_; }
+
+  private:
+    struct state;
+    std::unique_ptr<state> state_;
+    HWND owner_ = nullptr;
+};
