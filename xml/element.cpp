@@ -39,7 +39,13 @@ template <typename T> void trim(T*& array, int count) {
         array = nullptr;
         return;
     }
-    array = static_cast<T*>(std::realloc(array, static_cast<std::size_t>(count) * sizeof(T)));
+    // A fresh exact block rather than an in-place shrink: the large parse-time block then goes
+    // back whole to the allocator, ready for the next element, instead of being split up.
+    const std::size_t bytes = static_cast<std::size_t>(count) * sizeof(T);
+    T* const exact = static_cast<T*>(std::malloc(bytes));
+    std::memcpy(exact, array, bytes);
+    std::free(array);
+    array = exact;
 }
 
 Attribute null_attribute{};

@@ -6,6 +6,8 @@
 std::size_t encoded_length(const char* text);
 // destination must hold encoded_length(text) + 1 characters.
 void encode_entities(const char* text, char* destination);
+// The same, returning where the terminating NUL was written.
+char* encode_entities_to_end(const char* text, char* destination);
 // Owned (malloc) copy of the span with entities replaced; null for a null start, or with
 // code set to 13 when an entity outside the table is met.
 char* decode_entities(const char* start, int length, int& code);

@@ -238,6 +238,11 @@ int parse_into(Element* element, ParseState& state) {
     Frame frame{state.at_top != 0};
     state.at_top = 0;
     for (;;) {
+        if (frame.content_mode) {
+            const char* const text = skip_text_tokens(state);
+            if (frame.text_start == nullptr)
+                frame.text_start = text;
+        }
         const Token token = scan_token(state);
         if (token.kind == TokenKind::end_of_text)
             return 0;

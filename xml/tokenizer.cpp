@@ -1,6 +1,7 @@
 #include "xml/tokenizer.h"
 
 #include <cstring>
+#include <initializer_list>
 
 const VerbatimMarker verbatim_markers[] = {
     {"<![CDATA[", "]]>"}, {"<PRE>", "</PRE>"}, {"<Script>", "</Script>"},
@@ -40,21 +41,25 @@ const VerbatimMarker* match_marker(const VerbatimMarker* markers, const char* te
     return nullptr;
 }
 
-bool ends_word(const char* p) {
-    switch (*p) {
-    case '\0':
-    case '\t':
-    case '\n':
-    case '\r':
-    case ' ':
-    case '<':
-    case '=':
-    case '>':
-        return true;
-    case '/':
-        return p[1] == '>';
-    default:
-        return false;
+// Bytes that may end a word: NUL, whitespace, "<", "=", ">" and "/" (only before ">").
+struct WordEnds {
+    bool at[256];
+    constexpr WordEnds() : at{} {
+        for (const char c : {'\0', '\t', '\n', '\r', ' ', '<', '=', '>', '/'})
+            at[static_cast<unsigned char>(c)] = true;
+    }
+};
+constexpr WordEnds word_ends;
+
+// Index of the end of the word whose first character is at start.
+int word_end(const char* input, int start) {
+    int p = start + 1;
+    for (;;) {
+        while (!word_ends.at[static_cast<unsigned char>(input[p])])
+            ++p;
+        if (input[p] != '/' || input[p + 1] == '>')
+            return p;
+        ++p; // "/" alone belongs to the word
     }
 }
 
@@ -63,9 +68,7 @@ bool ends_word(const char* p) {
 Token read_word(ParseState& state) {
     const char* const input = state.input;
     const int start = state.position;
-    int p = start + 1;
-    while (!ends_word(input + p))
-        ++p;
+    const int p = word_end(input, start);
     state.position = is_xml_whitespace(input[p]) ? p + 1 : p;
     return Token{TokenKind::word, input + start, p - start, nullptr};
 }
@@ -141,6 +144,43 @@ Token scan_token(ParseState& state) {
     default:
         return read_word(state);
     }
+}
+
+// Token boundaries matter in a text only where a quote may open a quoted string: at the start
+// of a token, that is after whitespace, after "=", or right after a closed quoted string.
+// Anywhere else a quote belongs to a word, like every character other than "<", ">", "/>" and
+// the NUL. So the scan jumps from one of those few bytes to the next.
+const char* skip_text_tokens(ParseState& state) {
+    const char* const input = state.input;
+    int p = state.position;
+    while (is_xml_whitespace(input[p]))
+        ++p;
+    const int first = p;
+    int after_quoted = -1; // index just after the last closed quoted string
+    for (;;) {
+        p += static_cast<int>(std::strcspn(input + p, "<>/'\""));
+        const char c = input[p];
+        if (c == '\0' || c == '<' || c == '>' || (c == '/' && input[p + 1] == '>'))
+            break;
+        if (c == '/') {
+            ++p;
+            continue;
+        }
+        const bool at_token_start =
+            p == first || p == after_quoted || is_xml_whitespace(input[p - 1]) || input[p - 1] == '=';
+        if (at_token_start) {
+            const char closing[] = {c, '<', '\0'};
+            const int q = p + 1 + static_cast<int>(std::strcspn(input + p + 1, closing));
+            if (input[q] == c) {
+                p = q + 1;
+                after_quoted = p;
+                continue;
+            }
+        }
+        ++p; // a quote inside a word, or one that opens no string: a word character
+    }
+    state.position = p;
+    return p == first ? nullptr : input + first;
 }
 
 bool end_name_matches(const char* name, const char* text) {

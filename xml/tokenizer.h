@@ -48,5 +48,9 @@ inline bool is_xml_whitespace(char c) {
 
 char skip_whitespace(ParseState& state);
 Token scan_token(ParseState& state);
+// In content, words, quoted strings and "=" only mark where a text begins: consumes every such
+// token from the current position, exactly as scan_token would, and returns the start of the
+// first one (null when there was none). The next scan_token gives the token that follows them.
+const char* skip_text_tokens(ParseState& state);
 bool end_name_matches(const char* name, const char* text);
 int trim_trailing_whitespace(const char* start, int length);

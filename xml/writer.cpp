@@ -29,10 +29,10 @@ class Output {
             put('\t');
     }
     void encoded(const char* text) {
-        const std::size_t n = encoded_length(text);
-        if (buffer_ != nullptr)
-            encode_entities(text, buffer_ + count_);
-        count_ += n;
+        if (buffer_ == nullptr)
+            count_ += encoded_length(text);
+        else
+            count_ = static_cast<std::size_t>(encode_entities_to_end(text, buffer_ + count_) - buffer_);
     }
     // Replaces the last character written (the SPACE that ends a start tag so far).
     void replace_last(char c) {
