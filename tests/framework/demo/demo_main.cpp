@@ -14,6 +14,9 @@
 #include <utility>
 #include <vector>
 
+#include <cderr.h>
+
+#include "framework/chooser_calls.h"
 #include "framework/choosers.h"
 #include "framework/controls.h"
 #include "framework/wk_app.h"
@@ -41,6 +44,13 @@ std::string current_directory() {
     char buffer[MAX_PATH] = {};
     GetCurrentDirectoryA(MAX_PATH, buffer);
     return buffer;
+}
+
+BOOL WINAPI failing_save(LPOPENFILENAMEA) {
+    return FALSE;
+}
+DWORD WINAPI buffer_too_small() {
+    return FNERR_BUFFERTOOSMALL;
 }
 
 class demo_win : public wk_win {
@@ -84,7 +94,7 @@ class demo_win : public wk_win {
         } else if (activated == demo::save_button.name) {
             save(proposal());
         } else if (activated == demo::fail_button.name) {
-            save_with_broken_owner();
+            save_with_failing_chooser();
         } else if (activated == demo::open_button.name) {
             open();
         }
@@ -155,13 +165,14 @@ class demo_win : public wk_win {
         report("save", result, before, path);
     }
 
-    // The chooser fails (rather than being cancelled) when its owner window
-    // handle is not a window.
-    void save_with_broken_owner() {
-        const HWND own = window_handle;
-        window_handle = reinterpret_cast<HWND>(static_cast<INT_PTR>(0x7ffe));
+    // The platform's save chooser does not fail here for any name or owner a
+    // test can give it, so this one reports the failure of a buffer too small.
+    void save_with_failing_chooser() {
+        const chooser_calls platform = active_chooser_calls();
+        active_chooser_calls().save_file_name = failing_save;
+        active_chooser_calls().extended_error = buffer_too_small;
         save(proposal());
-        window_handle = own;
+        active_chooser_calls() = platform;
     }
 
     void open() {
