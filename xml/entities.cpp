@@ -16,44 +16,59 @@ constexpr Entity entity_table[] = {
     {'<', "lt;", 3}, {'>', "gt;", 3}, {'&', "amp;", 4}, {'\'', "apos;", 5}, {'"', "quot;", 5},
 };
 
-char fold_ascii(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+
+// True when text[i] is the letter lower (0x61 to 0x7A) or its upper-case form.
+bool letter_at(const char* text, int i, int available, char lower) {
+    return i < available && (text[i] | 0x20) == lower;
 }
 
-bool matches_folded(const char* text, const Entity& entity) {
-    for (int i = 0; i < entity.name_length; ++i) {
-        if (fold_ascii(text[i]) != entity.name[i])
-            return false;
-    }
-    return true;
+bool semicolon_at(const char* text, int i, int available) {
+    return i < available && text[i] == ';';
 }
 
 // The entity whose name starts at text, within available characters; null when none. The
 // names differ in their first letter except "amp;" and "apos;", which differ in the second,
-// so one look at the first letter picks the only candidate.
+// so the first letters pick the only candidate, in the table's order of trying.
 const Entity* match_entity(const char* text, int available) {
-    if (available <= 0)
+    if (available < 3)
         return nullptr;
-    const Entity* candidate = nullptr;
-    switch (fold_ascii(text[0])) {
+    switch (text[0] | 0x20) {
     case 'l':
-        candidate = &entity_table[0];
-        break;
+        return letter_at(text, 1, available, 't') && semicolon_at(text, 2, available) ? &entity_table[0]
+                                                                                      : nullptr;
     case 'g':
-        candidate = &entity_table[1];
-        break;
+        return letter_at(text, 1, available, 't') && semicolon_at(text, 2, available) ? &entity_table[1]
+                                                                                      : nullptr;
     case 'a':
-        candidate = available > 1 && fold_ascii(text[1]) == 'p' ? &entity_table[3] : &entity_table[2];
-        break;
+        if (letter_at(text, 1, available, 'm'))
+            return letter_at(text, 2, available, 'p') && semicolon_at(text, 3, available) ? &entity_table[2]
+                                                                                          : nullptr;
+        return letter_at(text, 1, available, 'p') && letter_at(text, 2, available, 'o') &&
+                       letter_at(text, 3, available, 's') && semicolon_at(text, 4, available)
+                   ? &entity_table[3]
+                   : nullptr;
     case 'q':
-        candidate = &entity_table[4];
-        break;
+        return letter_at(text, 1, available, 'u') && letter_at(text, 2, available, 'o') &&
+                       letter_at(text, 3, available, 't') && semicolon_at(text, 4, available)
+                   ? &entity_table[4]
+                   : nullptr;
     default:
         return nullptr;
     }
-    if (candidate->name_length > available || !matches_folded(text, *candidate))
-        return nullptr;
-    return candidate;
+}
+
+// The character of an entity already matched: its first two letters tell which it is.
+const Entity& matched_entity(const char* text) {
+    switch (text[0] | 0x20) {
+    case 'l':
+        return entity_table[0];
+    case 'g':
+        return entity_table[1];
+    case 'a':
+        return (text[1] | 0x20) == 'm' ? entity_table[2] : entity_table[3];
+    default:
+        return entity_table[4];
+    }
 }
 
 // Characters the encoded form of each byte takes: 1, or the length of its entity; 0 for NUL.
@@ -137,11 +152,15 @@ char* decode_entities(const char* start, int length, int& code) {
     std::size_t span = length > 0 ? static_cast<std::size_t>(length) : 0;
     if (const void* const nul = std::memchr(start, '\0', span))
         span = static_cast<std::size_t>(static_cast<const char*>(nul) - start);
-    const char* const end = start + span;
+    return decode_entities_in_span(start, static_cast<int>(span), code);
+}
+
+char* decode_entities_in_span(const char* start, int length, int& code) {
+    const char* const end = start + length;
     // First pass: count and check, so the copy is allocated once at its exact size.
-    std::size_t count = span;
-    for (const char* p = start;
-         (p = static_cast<const char*>(std::memchr(p, '&', static_cast<std::size_t>(end - p))));) {
+    std::size_t count = static_cast<std::size_t>(length);
+    const char* const first_amp = static_cast<const char*>(std::memchr(start, '&', count));
+    for (const char* p = first_amp; p != nullptr;) {
         const Entity* const entity = match_entity(p + 1, static_cast<int>(end - p - 1));
         if (entity == nullptr) {
             code = 13;
@@ -149,18 +168,19 @@ char* decode_entities(const char* start, int length, int& code) {
         }
         count -= static_cast<std::size_t>(entity->name_length);
         p += 1 + entity->name_length;
+        p = static_cast<const char*>(std::memchr(p, '&', static_cast<std::size_t>(end - p)));
     }
     char* const result = static_cast<char*>(std::malloc(count + 1));
     char* out = result;
     const char* p = start;
-    for (const char* amp;
-         (amp = static_cast<const char*>(std::memchr(p, '&', static_cast<std::size_t>(end - p))));) {
+    for (const char* amp = first_amp; amp != nullptr;) {
         const auto run = static_cast<std::size_t>(amp - p);
         std::memcpy(out, p, run);
         out += run;
-        const Entity* const entity = match_entity(amp + 1, static_cast<int>(end - amp - 1));
-        *out++ = entity->character;
-        p = amp + 1 + entity->name_length;
+        const Entity& entity = matched_entity(amp + 1);
+        *out++ = entity.character;
+        p = amp + 1 + entity.name_length;
+        amp = static_cast<const char*>(std::memchr(p, '&', static_cast<std::size_t>(end - p)));
     }
     const auto rest = static_cast<std::size_t>(end - p);
     std::memcpy(out, p, rest);

@@ -11,3 +11,6 @@ char* encode_entities_to_end(const char* text, char* destination);
 // Owned (malloc) copy of the span with entities replaced; null for a null start, or with
 // code set to 13 when an entity outside the table is met.
 char* decode_entities(const char* start, int length, int& code);
+
+// decode_entities for a span known to hold no NUL (the parser's texts and values).
+char* decode_entities_in_span(const char* start, int length, int& code);

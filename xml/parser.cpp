@@ -27,7 +27,7 @@ bool flush_text(Element* element, ParseState& state, Frame& frame, const char* t
         return true;
     const int length =
         trim_trailing_whitespace(frame.text_start, static_cast<int>(token_start - frame.text_start));
-    char* const value = decode_entities(frame.text_start, length, state.code);
+    char* const value = decode_entities_in_span(frame.text_start, length, state.code);
     frame.text_start = nullptr;
     if (value == nullptr)
         return false;
@@ -186,7 +186,7 @@ int tag_token(Element* element, ParseState& state, Frame& frame, const Token& to
                 start += 1;
                 length -= 2;
             }
-            char* const value = decode_entities(start, length, state.code);
+            char* const value = decode_entities_in_span(start, length < 0 ? 0 : length, state.code);
             if (value == nullptr)
                 return 0;
             append_attribute(element, copy_span(frame.attribute_name, frame.attribute_name_length), value);

@@ -77,16 +77,12 @@ Token read_quoted(ParseState& state) {
     const char* const input = state.input;
     const int start = state.position;
     const char quote = input[start];
-    int p = start + 1;
-    while (input[p] != '\0') {
-        const char c = input[p++];
-        if (c == quote) {
-            state.position = p;
-            skip_whitespace(state);
-            return Token{TokenKind::quoted, input + start, p - start, nullptr};
-        }
-        if (c == '<')
-            break;
+    const char stops[] = {quote, '<', '\0'};
+    const int p = start + 1 + static_cast<int>(std::strcspn(input + start + 1, stops));
+    if (input[p] == quote) {
+        state.position = p + 1;
+        skip_whitespace(state);
+        return Token{TokenKind::quoted, input + start, p + 1 - start, nullptr};
     }
     // No closing quote: the opening quote becomes the first character of a word.
     state.position = start;
