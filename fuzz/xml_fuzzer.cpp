@@ -1,6 +1,7 @@
 // Parses arbitrary bytes, then writes the element found, counted and then written, in both
 // forms; the two passes must agree and the tree must hold no NUL inside its strings.
 #include "xml/parser.h"
+#include "xml/tokenizer.h"
 #include "xml/utf16.h"
 #include "xml/writer.h"
 
@@ -27,6 +28,28 @@ void write_both_ways(const Element* element) {
     }
 }
 
+// The parser skips runs of text tokens in one scan; it must stop exactly where token-by-token
+// scanning stops, and report the same start.
+void check_text_skip(const char* text, int from) {
+    ParseState by_token{text, from, 0, 0, nullptr, 0, 0, verbatim_markers, 0};
+    const char* first = nullptr;
+    for (;;) {
+        const int before = by_token.position;
+        const Token token = scan_token(by_token);
+        if (token.kind != TokenKind::word && token.kind != TokenKind::quoted &&
+            token.kind != TokenKind::equals) {
+            by_token.position = before;
+            skip_whitespace(by_token);
+            break;
+        }
+        if (first == nullptr)
+            first = token.start;
+    }
+    ParseState skipped{text, from, 0, 0, nullptr, 0, 0, verbatim_markers, 0};
+    check(skip_text_tokens(skipped) == first);
+    check(skipped.position == by_token.position);
+}
+
 void parse_and_write(const char* text) {
     ParseResult result{-1, -1, -1};
     const ElementRef body = parse_document(text, &result);
@@ -46,6 +69,14 @@ void parse_and_write(const char* text) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::string bytes(reinterpret_cast<const char*>(data), size);
+    const int length = static_cast<int>(std::strlen(bytes.c_str()));
+    check_text_skip(bytes.c_str(), 0);
+    for (int i = 0, checked = 0; i < length && checked < 8; ++i) {
+        if (bytes[i] == '>') {
+            check_text_skip(bytes.c_str(), i + 1);
+            ++checked;
+        }
+    }
     parse_and_write(bytes.c_str());
     // The loader's path: bytes taken for UTF-16 are converted first.
     if (convert_utf16_to_ansi(bytes))
