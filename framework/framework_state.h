@@ -11,3 +11,7 @@
 extern std::atomic<LONG> request_pending;
 // The window produced by the last create request (null if creation failed).
 extern std::atomic<HWND> created_window;
+
+// GUI thread: carry out the application thread's requests also while a modal
+// loop of the system runs instead of pump_one_message.
+void serve_requests_in_modal_loops();

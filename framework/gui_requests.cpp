@@ -63,6 +63,44 @@ void set_control_focus(HWND control) {
     focus_control = control;
 }
 
+namespace {
+
+// Carries out a request message of the application thread; the message then
+// becomes WM_NULL, so that it is carried out once only.
+void carry_out_request(MSG& message) {
+    if (message.hwnd != nullptr || message.message == WM_NULL) {
+        return;
+    }
+    if (message.message == msg_create_window) {
+        carry_out_create(*reinterpret_cast<const create_window_request*>(message.wParam));
+    } else if (message.message == msg_set_focus) {
+        set_control_focus(reinterpret_cast<HWND>(message.wParam));
+    } else if (message.message == msg_gui_call) {
+        const auto* call = reinterpret_cast<const gui_call_request*>(message.wParam);
+        call->fn(call->context);
+    } else {
+        return;
+    }
+    message.message = WM_NULL;
+    request_pending = 0;
+}
+
+// Sees every message the GUI thread takes from its queue, also in the modal
+// loops of the system (moving the window, menus, message boxes), whose
+// dispatching would drop a thread message and leave its requester waiting.
+LRESULT CALLBACK request_hook(int code, WPARAM removal, LPARAM message) {
+    if (code == HC_ACTION && removal == PM_REMOVE) {
+        carry_out_request(*reinterpret_cast<MSG*>(message));
+    }
+    return CallNextHookEx(nullptr, code, removal, message);
+}
+
+} // namespace
+
+void serve_requests_in_modal_loops() {
+    SetWindowsHookExA(WH_GETMESSAGE, request_hook, nullptr, GetCurrentThreadId());
+}
+
 void pump_one_message() {
     MSG message{};
     const BOOL got = GetMessageA(&message, nullptr, 0, 0);
@@ -74,19 +112,7 @@ void pump_one_message() {
         return;
     }
     TranslateMessage(&message);
-    if (message.hwnd == nullptr && message.message != 0) {
-        if (message.message == msg_create_window) {
-            carry_out_create(*reinterpret_cast<const create_window_request*>(message.wParam));
-            request_pending = 0;
-        } else if (message.message == msg_set_focus) {
-            set_control_focus(reinterpret_cast<HWND>(message.wParam));
-            request_pending = 0;
-        } else if (message.message == msg_gui_call) {
-            const auto* call = reinterpret_cast<const gui_call_request*>(message.wParam);
-            call->fn(call->context);
-            request_pending = 0;
-        }
-    }
+    carry_out_request(message); // done already when the hook is in place
     DispatchMessageA(&message);
 }
 

@@ -1,5 +1,6 @@
 // The process entry on the GUI thread: sets up the framework, starts the
 // application thread and pumps messages until it ends.
+#include "framework/framework_state.h"
 #include "framework/wk_app.h"
 #include "framework/wk_thread.h"
 
@@ -18,6 +19,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show_state) {
     msg_create_window = RegisterWindowMessageA("wk_create_window");
     msg_set_focus = RegisterWindowMessageA("wk_set_focus");
     msg_gui_call = RegisterWindowMessageA("wk_gui_call");
+    serve_requests_in_modal_loops();
 
     app_thread application;
     application.start(app_thread_stack_size);

@@ -44,6 +44,14 @@ class demo_input : public ::testing::Test {
     demo_session demo;
 };
 
+TEST_F(demo_input, starts_titled_sized_and_focused_on_the_first_control) {
+    EXPECT_EQ(gui::text_of(demo.window()), "Framework demo 1.01");
+    const SIZE client = gui::client_size(demo.window());
+    EXPECT_EQ(client.cx, 976);
+    EXPECT_EQ(client.cy, 734);
+    EXPECT_TRUE(has_focus(control(demo::name_edit)));
+}
+
 TEST_F(demo_input, button_clicks_activate_their_buttons) {
     gui::click(control(demo::add_button));
     EXPECT_EQ(demo.next_line(), event_line(event_activate, "add"));

@@ -40,6 +40,12 @@ bool demo_session::start() {
         error_ = "the demo did not log ready";
         return false;
     }
+    // Started without a show state (as the driver does): the window must stay
+    // shown after its start-up.
+    if (IsWindowVisible(window_) == FALSE) {
+        error_ = "the demo window was hidden during its start-up";
+        return false;
+    }
     if (!gui::make_foreground(window_)) {
         error_ = "cannot make the demo window the foreground window";
         return false;

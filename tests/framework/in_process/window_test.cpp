@@ -1,6 +1,11 @@
 // Window objects, the requests to the GUI thread, and the event slot and loop.
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <thread>
+
+#include "framework/controls.h"
+#include "framework/framework_state.h"
 #include "framework/window_registry.h"
 #include "framework/wk_app.h"
 #include "framework/wk_win.h"
@@ -66,6 +71,48 @@ TEST(gui_requests, a_gui_call_runs_on_the_gui_thread_before_the_request_returns)
     EXPECT_EQ(calls, 1);
     EXPECT_EQ(ran_on, gui_thread_id);
     EXPECT_NE(GetCurrentThreadId(), gui_thread_id);
+}
+
+TEST(gui_requests, are_carried_out_while_the_gui_thread_runs_a_modal_loop) {
+    recording_win& window = new_window();
+    const HWND edit = create_edit_line(window, 10, 10);
+    // An edit box's context menu runs the system's menu loop on the GUI
+    // thread (instead of the framework's pump) until the menu ends.
+    std::thread opener(
+        [&] { SendMessageA(edit, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(edit), MAKELPARAM(20, 20)); });
+    HWND menu = nullptr;
+    const bool menu_shown = gui::wait_until([&] {
+        for (const HWND candidate : gui::top_level_windows(GetCurrentProcessId(), "#32768")) {
+            if (IsWindowVisible(candidate) != FALSE) {
+                menu = candidate;
+                return true;
+            }
+        }
+        return false;
+    });
+    std::atomic<bool> ran{false};
+    // Should the request be lost, let the test go on (and fail) instead of
+    // waiting for ever.
+    std::thread rescuer([&] {
+        if (!gui::wait_until([&] { return ran.load(); })) {
+            request_pending = 0;
+            PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+        }
+    });
+    if (menu_shown) {
+        request_gui_call(
+            [](void* flag) {
+                static_cast<std::atomic<bool>*>(flag)->store(true);
+                EndMenu();
+            },
+            &ran);
+    } else {
+        ran = true; // nothing to rescue
+    }
+    rescuer.join();
+    opener.join();
+    ASSERT_TRUE(menu_shown) << "no context menu to test with";
+    EXPECT_TRUE(ran.load());
 }
 
 TEST(gui_requests, a_failed_creation_yields_a_null_handle) {
