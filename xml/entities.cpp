@@ -16,7 +16,6 @@ constexpr Entity entity_table[] = {
     {'<', "lt;", 3}, {'>', "gt;", 3}, {'&', "amp;", 4}, {'\'', "apos;", 5}, {'"', "quot;", 5},
 };
 
-
 // True when text[i] is the letter lower (0x61 to 0x7A) or its upper-case form.
 bool letter_at(const char* text, int i, int available, char lower) {
     return i < available && (text[i] | 0x20) == lower;
