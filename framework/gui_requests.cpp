@@ -50,6 +50,10 @@ void wait_for_request() {
     }
 }
 
+bool on_gui_thread() {
+    return GetCurrentThreadId() == gui_thread_id;
+}
+
 void carry_out_create(const create_window_request& r) {
     created_window = CreateWindowExA(r.ex_style, r.class_name, r.window_text, r.style, r.x, r.y, r.width,
                                      r.height, r.parent, r.control_id, r.instance, r.creation_parameter);
@@ -119,11 +123,16 @@ void pump_one_message() {
 HWND request_create_window(DWORD ex_style, const char* class_name, const char* window_text, DWORD style,
                            int x, int y, int width, int height, HWND parent, HMENU control_id,
                            HINSTANCE instance) {
+    const create_window_request request{ex_style, class_name, window_text, style,      x,        y,
+                                        width,    height,     parent,      control_id, instance, nullptr};
+    if (on_gui_thread()) {
+        carry_out_create(request); // waiting for ourselves would never end
+        return created_window;
+    }
     if (wk_app.finished != 0) {
         return nullptr;
     }
-    create_record = {ex_style, class_name, window_text, style,      x,        y,
-                     width,    height,     parent,      control_id, instance, nullptr};
+    create_record = request;
     created_window = nullptr;
     post_request(msg_create_window, reinterpret_cast<WPARAM>(&create_record));
     wait_for_request();
@@ -131,6 +140,10 @@ HWND request_create_window(DWORD ex_style, const char* class_name, const char* w
 }
 
 void request_focus(HWND control) {
+    if (on_gui_thread()) {
+        set_control_focus(control);
+        return;
+    }
     if (wk_app.finished != 0) {
         return;
     }
@@ -139,6 +152,10 @@ void request_focus(HWND control) {
 }
 
 void request_gui_call(void (*fn)(void*), void* context) {
+    if (on_gui_thread()) {
+        fn(context);
+        return;
+    }
     if (wk_app.finished != 0) {
         return;
     }

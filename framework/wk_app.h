@@ -41,20 +41,22 @@ HFONT make_font(int points, int weight);
 // GUI thread: wait for one message, carry out the framework requests, dispatch.
 void pump_one_message();
 
-// Application thread only: blocks until the GUI thread has created the window
-// (or until the program is finishing, then returns null).
+// Application thread: blocks until the GUI thread has created the window
+// (or until the program is finishing, then returns null). Called on the GUI
+// thread itself (inside a GUI call), it creates the window at once; so do the
+// two requests below.
 HWND request_create_window(DWORD ex_style, const char* class_name, const char* window_text, DWORD style,
                            int x, int y, int width, int height, HWND parent, HMENU control_id,
                            HINSTANCE instance);
 
-// Application thread only: blocks until the GUI thread has focused the control
+// Application thread: blocks until the GUI thread has focused the control
 // (whole text selected) or the program is finishing.
 void request_focus(HWND control);
 
 // GUI thread: select the control's whole text, focus it, remember it.
 void set_control_focus(HWND control);
 
-// Application thread only: runs fn(context) on the GUI thread and waits for it
+// Application thread: runs fn(context) on the GUI thread and waits for it
 // to return (or for the program to finish). Lets a caller do many control
 // operations as same-thread messages instead of one cross-thread round trip
 // each.

@@ -105,6 +105,20 @@ TEST_F(demo_chooser, the_open_chooser_returns_the_chosen_file_s_full_path_and_ke
     EXPECT_EQ(lower(demo.next_line()), lower("open 1 1 " + demo.directory() + "sub\\sample.html"));
 }
 
+TEST_F(demo_chooser, back_from_a_dialog_the_focus_returns_to_the_last_control_focused_by_tab) {
+    const HWND second = demo.control(demo::second_edit);
+    gui::press_key(VK_TAB); // from the first control to the second edit box
+    ASSERT_TRUE(gui::wait_until([&] { return gui::focused_window(demo.window()) == second; }));
+    gui::type_text("xyz");
+    ASSERT_TRUE(gui::wait_until([&] { return gui::edit_selection(second) == std::make_pair(3, 3); }));
+    const HWND dialog = open_dialog(demo::open_button); // the click focuses the button
+    ASSERT_NE(dialog, nullptr);
+    gui::press_key(VK_ESCAPE);
+    EXPECT_EQ(demo.next_line(), "open 0 1 ");
+    EXPECT_TRUE(gui::wait_until([&] { return gui::focused_window(demo.window()) == second; }));
+    EXPECT_EQ(gui::edit_selection(second), std::make_pair(0, 3)) << "the whole text selected";
+}
+
 TEST_F(demo_chooser, a_failing_save_chooser_shows_its_error_in_a_box_owned_by_the_window) {
     gui::click(demo.control(demo::fail_button));
     EXPECT_EQ(demo.next_line(), event_line(event_activate, "fail"));

@@ -73,6 +73,19 @@ TEST(gui_requests, a_gui_call_runs_on_the_gui_thread_before_the_request_returns)
     EXPECT_NE(GetCurrentThreadId(), gui_thread_id);
 }
 
+TEST(gui_requests, made_on_the_gui_thread_are_carried_out_at_once) {
+    recording_win& window = new_window();
+    HWND label = nullptr;
+    bool nested_ran = false;
+    run_on_gui_thread([&] {
+        label = create_label(window, "made inside", 10, 10, 80, 20);
+        run_on_gui_thread([&] { nested_ran = true; });
+    });
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(GetWindowThreadProcessId(label, nullptr), gui_thread_id);
+    EXPECT_TRUE(nested_ran);
+}
+
 TEST(gui_requests, are_carried_out_while_the_gui_thread_runs_a_modal_loop) {
     recording_win& window = new_window();
     const HWND edit = create_edit_line(window, 10, 10);
