@@ -69,21 +69,33 @@ void set_control_focus(HWND control) {
 
 namespace {
 
-// Carries out a request message of the application thread; the message then
-// becomes WM_NULL, so that it is carried out once only.
-void carry_out_request(MSG& message) {
-    if (message.hwnd != nullptr || message.message == WM_NULL) {
-        return;
-    }
+bool is_request(const MSG& message) {
+    return message.hwnd == nullptr && message.message != WM_NULL &&
+           (message.message == msg_create_window || message.message == msg_set_focus ||
+            message.message == msg_gui_call);
+}
+
+void run_request(const MSG& message) {
     if (message.message == msg_create_window) {
         carry_out_create(*reinterpret_cast<const create_window_request*>(message.wParam));
     } else if (message.message == msg_set_focus) {
         set_control_focus(reinterpret_cast<HWND>(message.wParam));
-    } else if (message.message == msg_gui_call) {
+    } else {
         const auto* call = reinterpret_cast<const gui_call_request*>(message.wParam);
         call->fn(call->context);
-    } else {
+    }
+}
+
+// Carries out a request message of the application thread; the message then
+// becomes WM_NULL, so that it is carried out once only. Once the program is
+// finishing, the requester no longer waits and its record may be gone: the
+// request is dropped.
+void carry_out_request(MSG& message) {
+    if (!is_request(message)) {
         return;
+    }
+    if (wk_app.finished == 0) {
+        run_request(message);
     }
     message.message = WM_NULL;
     request_pending = 0;
