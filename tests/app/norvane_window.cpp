@@ -173,38 +173,42 @@ std::string long_entry(std::size_t length) {
     return std::string("<").append(std::to_string(length)).append(" characters>");
 }
 
+namespace {
+
+std::string read_entry(HWND list_box, int index, bool lengths_only) {
+    DWORD_PTR length = 0;
+    SendMessageTimeoutW(list_box, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0, SMTO_ABORTIFHUNG,
+                        reply_timeout_ms, &length);
+    if (static_cast<LRESULT>(length) == LB_ERR)
+        return "<changed>"; // the list was refilled meanwhile
+    if (lengths_only || length > longest_readable_entry)
+        return long_entry(length);
+    // Room for whatever the entry may have become since its length was read.
+    std::wstring wide(4 * longest_readable_entry, L'\0');
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutW(list_box, LB_GETTEXT, static_cast<WPARAM>(index),
+                        reinterpret_cast<LPARAM>(wide.data()), SMTO_ABORTIFHUNG, reply_timeout_ms, &copied);
+    if (static_cast<LRESULT>(copied) == LB_ERR || copied >= wide.size())
+        return "<changed>";
+    std::string entry(copied, '\0');
+    for (std::size_t k = 0; k < copied; ++k)
+        entry[k] = static_cast<char>(wide[k]); // the tests' texts are ASCII
+    return entry;
+}
+
+} // namespace
+
+std::string entry_at(HWND list_box, int index) {
+    return read_entry(list_box, index, false);
+}
+
 std::vector<std::string> list_entries(HWND list_box, bool lengths_only) {
-    std::vector<std::string> entries;
     DWORD_PTR count = 0;
     if (SendMessageTimeoutW(list_box, LB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, reply_timeout_ms, &count) == 0)
         return {"<no answer>"};
-    for (int i = 0; i < static_cast<int>(count); ++i) {
-        DWORD_PTR length = 0;
-        SendMessageTimeoutW(list_box, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0, SMTO_ABORTIFHUNG,
-                            reply_timeout_ms, &length);
-        if (static_cast<LRESULT>(length) == LB_ERR) {
-            entries.push_back("<changed>"); // the list was refilled meanwhile
-            continue;
-        }
-        if (lengths_only || length > longest_readable_entry) {
-            entries.push_back(long_entry(length));
-            continue;
-        }
-        // Room for whatever the entry may have become since its length was read.
-        std::wstring wide(4 * longest_readable_entry, L'\0');
-        DWORD_PTR copied = 0;
-        SendMessageTimeoutW(list_box, LB_GETTEXT, static_cast<WPARAM>(i),
-                            reinterpret_cast<LPARAM>(wide.data()), SMTO_ABORTIFHUNG, reply_timeout_ms,
-                            &copied);
-        if (static_cast<LRESULT>(copied) == LB_ERR || copied >= wide.size()) {
-            entries.push_back("<changed>");
-            continue;
-        }
-        std::string entry(copied, '\0');
-        for (std::size_t k = 0; k < copied; ++k)
-            entry[k] = static_cast<char>(wide[k]); // the tests' texts are ASCII
-        entries.push_back(entry);
-    }
+    std::vector<std::string> entries;
+    for (int i = 0; i < static_cast<int>(count); ++i)
+        entries.push_back(read_entry(list_box, i, lengths_only));
     return entries;
 }
 

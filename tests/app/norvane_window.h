@@ -42,6 +42,8 @@ struct window_view {
 
 // How view() shows a list entry too long to read from another process.
 std::string long_entry(std::size_t length);
+// One entry of a list box (a long one as long_entry).
+std::string entry_at(HWND list_box, int index);
 // A list box's entries (long ones, or all of them, as long_entry).
 std::vector<std::string> list_entries(HWND list_box, bool lengths_only = false);
 
