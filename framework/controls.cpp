@@ -26,7 +26,7 @@ constexpr DWORD button_style = WS_CHILD | WS_CLIPSIBLINGS | WS_BORDER | BS_MULTI
 constexpr DWORD list_box_style = WS_CHILD | WS_CLIPSIBLINGS | WS_BORDER | WS_VSCROLL | WS_TABSTOP |
                                  LBS_NOINTEGRALHEIGHT | LBS_USETABSTOPS | LBS_NOTIFY;
 
-struct control_spec {
+struct control_template {
     const char* class_name;
     const char* text;
     DWORD ex_style;
@@ -37,9 +37,9 @@ struct control_spec {
     int height;
 };
 
-HWND create_control(wk_win& owner, const control_spec& spec) {
-    return request_create_window(spec.ex_style, spec.class_name, spec.text, spec.style, spec.x, spec.y,
-                                 spec.width, spec.height, owner.window_handle,
+HWND create_control(wk_win& owner, const control_template& shape) {
+    return request_create_window(shape.ex_style, shape.class_name, shape.text, shape.style, shape.x, shape.y,
+                                 shape.width, shape.height, owner.window_handle,
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(control_id)),
                                  wk_instance.instance_handle);
 }
@@ -72,8 +72,8 @@ void add_to_tab_order(wk_win& owner, HWND control) {
     }
 }
 
-HWND create_focusable(wk_win& owner, const control_spec& spec, control_class kind) {
-    const HWND control = create_control(owner, spec);
+HWND create_focusable(wk_win& owner, const control_template& shape, control_class kind) {
+    const HWND control = create_control(owner, shape);
     if (control == nullptr) {
         return nullptr;
     }
