@@ -12,6 +12,19 @@ void post_event(wk_win* window, int kind, LPARAM value) {
     ReleaseSemaphore(wk_instance.event_semaphore, 1, nullptr);
 }
 
+bool post_event_if_idle(wk_win* window, int kind, LPARAM value) {
+    {
+        const std::lock_guard<std::mutex> guard(window->event_lock);
+        if (window->event_kind != event_none) {
+            return false;
+        }
+        window->event_kind = kind;
+        window->event_value = value;
+    }
+    ReleaseSemaphore(wk_instance.event_semaphore, 1, nullptr);
+    return true;
+}
+
 namespace {
 
 wk_event take_event(wk_win& window) {

@@ -62,8 +62,10 @@ LRESULT CALLBACK window_procedure(HWND window, UINT message, WPARAM word, LPARAM
         }
         break;
     case WM_PAINT:
+        // Windows paint when nothing else is queued, so a repaint often comes
+        // right after a click: it must not take the click's place.
         with_window_object(window, [&](wk_win& object) {
-            post_event(&object, event_paint, reinterpret_cast<LPARAM>(window));
+            post_event_if_idle(&object, event_paint, reinterpret_cast<LPARAM>(window));
         });
         break;
     case WM_COMMAND:

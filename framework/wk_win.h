@@ -49,6 +49,9 @@ constexpr int client_height = 734;
 int event_loop(wk_win& window);
 // GUI thread: store the event (replacing one not yet taken) and wake the application thread.
 void post_event(wk_win* window, int kind, LPARAM value);
+// GUI thread: store the event only when no event is pending (a repaint must
+// not replace a click or a key not yet taken); false when it was not stored.
+bool post_event_if_idle(wk_win* window, int kind, LPARAM value);
 wk_win* find_window_object(HWND window);
 void unregister_window(wk_win* window);
 LRESULT CALLBACK window_procedure(HWND window, UINT message, WPARAM word, LPARAM value);

@@ -199,6 +199,20 @@ TEST_F(demo_input, events_made_while_the_handler_is_busy_reach_it_as_the_newest_
     EXPECT_EQ(demo.next_line(), event_line(event_activate, "drop"));
 }
 
+TEST_F(demo_input, a_repaint_while_the_handler_is_busy_does_not_replace_a_click) {
+    gui::click(control(demo::busy_button));
+    ASSERT_EQ(demo.next_line(), event_line(event_activate, "busy"));
+    ASSERT_EQ(demo.next_line(), "busy start");
+    gui::click(control(demo::add_button));
+    // Wait until the GUI thread has taken the click: Add then has the focus.
+    ASSERT_TRUE(has_focus(control(demo::add_button)));
+    // Uncover the window as a closing dialog does: it repaints.
+    RedrawWindow(demo.window(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    ASSERT_TRUE(demo.release_busy());
+    EXPECT_EQ(demo.next_line(), "busy end");
+    EXPECT_EQ(demo.next_line_of_any_kind(), event_line(event_activate, "add"));
+}
+
 TEST_F(demo_input, without_input_the_handler_still_receives_empty_events) {
     EXPECT_TRUE(demo.skip_to("event 0 null"));
     EXPECT_TRUE(demo.skip_to("event 0 null"));

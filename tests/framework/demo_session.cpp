@@ -71,12 +71,20 @@ std::vector<std::string> demo_session::lines() const {
 }
 
 std::string demo_session::next_line() {
+    return next_matching(true);
+}
+
+std::string demo_session::next_line_of_any_kind() {
+    return next_matching(false);
+}
+
+std::string demo_session::next_matching(bool skip_own) {
     std::string found;
     gui::wait_until([&] {
         const std::vector<std::string> all = lines();
         while (read_ < all.size()) {
             const std::string& line = all[read_++];
-            if (!arrives_on_its_own(line)) {
+            if (!skip_own || !arrives_on_its_own(line)) {
                 found = line;
                 return true;
             }

@@ -36,6 +36,8 @@ class demo_session {
     // (kind 0) and paint (kind 8) events that arrive on their own; "" when
     // none comes within the time-out.
     std::string next_line();
+    // The next logged line, whatever it is; "" on time-out.
+    std::string next_line_of_any_kind();
     // Reads lines (none skipped) until one equals line; false on time-out.
     bool skip_to(const std::string& line);
     // Every line logged so far.
@@ -45,6 +47,8 @@ class demo_session {
     bool release_busy() const;
 
   private:
+    std::string next_matching(bool skip_own);
+
     gui::program demo_;
     std::string directory_;
     std::string log_path_;

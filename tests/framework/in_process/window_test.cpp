@@ -221,6 +221,28 @@ TEST(window_procedure, turns_commands_and_paints_of_registered_windows_into_even
     }
 }
 
+TEST(window_procedure, a_repaint_does_not_replace_an_event_not_yet_taken) {
+    recording_win& window = new_window();
+    const HWND handle = window.window_handle;
+    wk_event taken;
+    run_on_gui_thread([&] {
+        clear_events(window);
+        post_event(&window, event_activate, 0x99);
+        window_procedure(handle, WM_PAINT, 0, 0);
+        taken = take_event(window);
+    });
+    EXPECT_EQ(taken.kind, event_activate);
+    EXPECT_EQ(taken.value, 0x99);
+    // Any other event still replaces a repaint.
+    run_on_gui_thread([&] {
+        clear_events(window);
+        window_procedure(handle, WM_PAINT, 0, 0);
+        post_event(&window, event_select, 0x77);
+        taken = take_event(window);
+    });
+    EXPECT_EQ(taken.kind, event_select);
+}
+
 TEST(window_registry, a_live_window_without_an_entry_is_reported_and_closed) {
     auto window = std::make_unique<recording_win>();
     const HWND handle = window->window_handle;
