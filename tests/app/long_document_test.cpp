@@ -36,7 +36,7 @@ class long_document : public ::testing::Test {
     }
 
     void open(const std::string& path) {
-        gui::click(app.open_button);
+        click(app.open_button);
         const HWND chooser = app.wait_for_chooser();
         ASSERT_NE(chooser, nullptr);
         app.choose_path(chooser, path);
@@ -74,7 +74,7 @@ TEST_F(long_document, commands_act_on_the_selected_paragraph_and_symbol) {
 
     // Update changes exactly paragraph 5997.
     app.type_into(app.paragraph_edit, "changed");
-    gui::click(app.update_button);
+    click(app.update_button);
     ASSERT_TRUE(gui::wait_until([&] { return entry_at(app.all_paragraphs_list, shown - 3) == "changed"; }));
     wait_for_selected(shown - 3, "changed", "the updated paragraph stays selected");
     EXPECT_EQ(count_of(app.all_paragraphs_list), shown);
@@ -84,7 +84,7 @@ TEST_F(long_document, commands_act_on_the_selected_paragraph_and_symbol) {
     app.click_entry(app.all_paragraphs_list, shown - 3);
     gui::press_key(VK_UP);
     wait_for_selected(shown - 4, paragraph_text(5996), "paragraph 5996 selected");
-    gui::click(app.cut_button);
+    click(app.cut_button);
     wait_for_selected(shown - 3, "changed", "after the cut the next paragraph is shown");
     EXPECT_EQ(entry_at(app.all_paragraphs_list, 0), paragraph_text(999));
     EXPECT_EQ(entry_at(app.all_paragraphs_list, shown - 4), paragraph_text(5995));
@@ -98,7 +98,7 @@ TEST_F(long_document, commands_act_on_the_selected_paragraph_and_symbol) {
     const std::string chosen = entry_at(app.all_symbols_list, top);
     ASSERT_EQ(chosen.front(), 's');
     const int chosen_paragraph = std::stoi(chosen.substr(1));
-    gui::click(app.link_listed_symbol_button);
+    click(app.link_listed_symbol_button);
     ASSERT_TRUE(gui::wait_until([&] {
         return list_entries(app.linked_symbols_list) == std::vector<std::string>{"s5997", chosen};
     })) << "linked "
@@ -112,7 +112,7 @@ TEST_F(long_document, commands_act_on_the_selected_paragraph_and_symbol) {
     EXPECT_TRUE(gui::wait_until([&] { return list_entries(app.result_list) == expected_results; }));
 
     // The saved file holds the whole document with exactly these changes.
-    gui::click(app.save_button);
+    click(app.save_button);
     const HWND chooser = app.wait_for_chooser();
     ASSERT_NE(chooser, nullptr);
     app.choose_path(chooser, app.path_of("saved.html"));

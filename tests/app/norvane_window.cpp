@@ -44,7 +44,7 @@ void print_list(std::ostream& out, const char* name, const std::vector<std::stri
 }
 
 void select_all_in(HWND edit) {
-    gui::click(edit);
+    click(edit);
     gui::press_keys({VK_CONTROL, VK_HOME});
     gui::press_keys({VK_CONTROL, VK_SHIFT, VK_END});
     gui::press_key(VK_DELETE);
@@ -92,6 +92,32 @@ std::string escaped(const std::string& text) {
 }
 
 } // namespace
+
+// The button events carry the position themselves: under Wine a cursor moved
+// just before may not have arrived when the button is pressed, and the click
+// would land where the cursor was.
+void click_at(HWND window, POINT client_point) {
+    POINT screen = client_point;
+    ClientToScreen(window, &screen);
+    SetCursorPos(screen.x, screen.y);
+    const int width = GetSystemMetrics(SM_CXSCREEN);
+    const int height = GetSystemMetrics(SM_CYSCREEN);
+    INPUT inputs[2] = {};
+    for (INPUT& input : inputs) {
+        input.type = INPUT_MOUSE;
+        input.mi.dx = (screen.x * 65536 + width - 1) / width;
+        input.mi.dy = (screen.y * 65536 + height - 1) / height;
+    }
+    inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_LEFTDOWN;
+    inputs[1].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_LEFTUP;
+    SendInput(2, inputs, sizeof(INPUT));
+}
+
+void click(HWND window) {
+    RECT client{};
+    GetClientRect(window, &client);
+    click_at(window, {client.right / 2, client.bottom / 2});
+}
 
 void PrintTo(const window_view& view, std::ostream* out) {
     print_list(*out, "paragraphs", view.paragraphs, view.paragraph_selected);
@@ -263,7 +289,7 @@ void norvane_window::click_and_wait(HWND control, const std::function<bool(const
                                     const char* what) {
     if (::testing::Test::HasFatalFailure())
         return;
-    gui::click(control);
+    click(control);
     wait_for(effect, what);
 }
 
@@ -291,7 +317,7 @@ void norvane_window::click_entry(HWND list_box, int index) {
     const auto top_index = static_cast<int>(SendMessageW(list_box, LB_GETTOPINDEX, 0, 0));
     RECT client{};
     GetClientRect(list_box, &client);
-    gui::click_at(list_box, {client.right / 2, (index - top_index) * item_height + item_height / 2});
+    click_at(list_box, {client.right / 2, (index - top_index) * item_height + item_height / 2});
 }
 
 void norvane_window::enter_paragraph(const std::string& text) {
@@ -344,7 +370,7 @@ void norvane_window::choose_path(HWND chooser, const std::string& path) {
     HWND name_edit = FindWindowExA(name_box, nullptr, "Edit", nullptr);
     if (name_edit == nullptr)
         name_edit = name_box;
-    gui::click(name_edit);
+    click(name_edit);
     gui::press_key(VK_END);
     gui::press_keys({VK_SHIFT, VK_HOME});
     gui::press_key(VK_DELETE);

@@ -187,11 +187,11 @@ TEST(paragraph_commands, cutting_the_only_paragraph_then_new_paragraph) {
         app.cut_button, [](const window_view& v) { return v == window_view{}; }, "empty document");
 
     // Commands that need a selected paragraph do nothing now.
-    app.type_into(app.paragraph_edit, "ignored");
-    gui::click(app.update_button);
-    app.type_into(app.symbol_edit, "ignored");
-    gui::click(app.link_symbol_button);
-    gui::click(app.delete_symbol_button);
+    app.type_into(app.paragraph_edit, "xyz");
+    click(app.update_button);
+    app.type_into(app.symbol_edit, "xyz");
+    click(app.link_symbol_button);
+    click(app.delete_symbol_button);
     app.click_and_wait(
         app.paste_before_button, [](const window_view& v) { return v.paragraphs.size() == 1; }, "paste");
     window_view expected;
@@ -237,7 +237,7 @@ TEST(paragraph_commands, new_file_then_exit) {
         },
         "the cut paragraph survived New file");
 
-    gui::click(app.paragraph_edit);
+    click(app.paragraph_edit);
     gui::press_keys({VK_MENU, 'X'});
     EXPECT_EQ(app.program.wait_for_exit(), 0u);
     EXPECT_TRUE(files_in(app.folder).empty()) << "Exit saved something";
@@ -247,7 +247,7 @@ TEST(paragraph_commands, closing_the_window_ends_the_program_without_saving) {
     norvane_window app;
     ASSERT_NO_FATAL_FAILURE(app.start());
     app.enter_paragraph("unsaved");
-    gui::click(app.paragraph_edit);
+    click(app.paragraph_edit);
     gui::press_keys({VK_MENU, VK_F4});
     EXPECT_EQ(app.program.wait_for_exit(), 0u);
     EXPECT_TRUE(files_in(app.folder).empty());

@@ -86,7 +86,7 @@ TEST(start_up, alt_s_opens_the_save_chooser_never_the_search) {
     norvane_window app;
     ASSERT_NO_FATAL_FAILURE(app.start());
     app.link_symbol("findme"); // an empty search would now list the paragraph
-    gui::click(app.paragraph_edit);
+    click(app.paragraph_edit);
 
     gui::press_keys({VK_MENU, 'S'});
     HWND chooser = app.wait_for_chooser();
@@ -97,7 +97,7 @@ TEST(start_up, alt_s_opens_the_save_chooser_never_the_search) {
     ASSERT_TRUE(gui::wait_until([&] { return IsWindow(chooser) == FALSE; }));
 
     ASSERT_TRUE(gui::make_foreground(app.top));
-    gui::click(app.paragraph_edit);
+    click(app.paragraph_edit);
     gui::press_keys({VK_MENU, 'S'});
     chooser = app.wait_for_chooser();
     ASSERT_NE(chooser, nullptr);
