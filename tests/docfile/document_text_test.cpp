@@ -113,4 +113,27 @@ TEST(DocumentTree, ShapeOfTheTree) {
     EXPECT_EQ(body->children[1]->attribute_count, 0);
 }
 
+// The tree is built with block growth; afterwards it is an ordinary tree
+// that can be added to (its arrays exactly sized) and the growth rule is back.
+TEST(DocumentTree, CanBeExtendedAfterwards) {
+    Document doc;
+    PlainDocument paragraphs;
+    for (int i = 0; i < 120; ++i)
+        paragraphs.push_back({"p" + std::to_string(i), {"s"}});
+    set_paragraphs(doc, paragraphs);
+    const ElementRef root = document_to_tree(doc.paragraphs);
+    EXPECT_EQ(growth_step, 0);
+    Element* const body = root->children[0]->children[0];
+    ASSERT_EQ(body->child_count, 120);
+    for (int i = 0; i < 60; ++i) {
+        const ElementRef extra = append_child(body, copy_string("P"), false);
+        append_text(extra.get(), copy_string("extra"));
+        append_attribute(body->children[i], copy_string("symbol"), copy_string("more"));
+    }
+    ASSERT_EQ(body->child_count, 180);
+    EXPECT_STREQ(first_text(body->children[179]), "extra");
+    EXPECT_STREQ(attribute_value_named(body->children[59], "symbol", 1), "more");
+    EXPECT_STREQ(first_text(body->children[119]), "p119");
+}
+
 } // namespace
