@@ -16,6 +16,16 @@
 // cross-process messages (Unicode variants: the ANSI ones are truncated when
 // carried between processes by Wine) with a time-out, so a hung program
 // cannot hang the test.
+//
+// Under Wine on a display without a window manager:
+// - no title bar is drawn: close a window with WM_SYSCOMMAND/SC_CLOSE (what
+//   its close button sends) or Alt+F4;
+// - destroying or hiding a top-level window takes about 2 s (Wine waits for
+//   a window manager to withdraw it), so a program ends about 2 s after its
+//   window closes: wait for exits with the default time-out;
+// - a dialog that a program opens becomes the foreground window by itself,
+//   but call make_foreground on it before typing, so that no key goes to the
+//   window below while it is still being shown.
 #pragma once
 
 #include <windows.h>
