@@ -320,9 +320,15 @@ void norvane_window::click_entry(HWND list_box, int index) {
     click_at(list_box, {client.right / 2, (index - top_index) * item_height + item_height / 2});
 }
 
+// Enter is pressed in the search box (Enter in any box is Update + New): the
+// command ends by moving the focus to the paragraph box, and only from
+// another box can the test see that it has.
 void norvane_window::enter_paragraph(const std::string& text) {
     const window_view before = view();
     type_into(paragraph_edit, text);
+    click(search_edit);
+    if (!gui::wait_until([&] { return focus() == search_edit; }))
+        FAIL() << "the search box did not take the focus";
     gui::press_key(VK_RETURN);
     wait_for(
         [&](const window_view& v) {
@@ -331,7 +337,7 @@ void norvane_window::enter_paragraph(const std::string& text) {
                    v.paragraphs[static_cast<std::size_t>(before.paragraph_selected)] == as_listed(text) &&
                    v.paragraph_text.empty() && focus() == paragraph_edit;
         },
-        ("Enter after typing the paragraph " + text).c_str());
+        ("Update + New after typing the paragraph " + text).c_str());
 }
 
 void norvane_window::select_paragraph(int index) {

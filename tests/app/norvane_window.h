@@ -123,7 +123,8 @@ class norvane_window {
     void paste_into(HWND edit, const std::string& text);
     // Clicks entry `index` of a list box (it must be scrolled into view).
     void click_entry(HWND list_box, int index);
-    // Types the paragraph's text and presses Enter (Update + New).
+    // Types the paragraph's text and presses Enter (Update + New), waiting
+    // until the focus is back in the paragraph box.
     void enter_paragraph(const std::string& text);
     // Selects paragraph `index` (a click) and waits for it to be shown.
     void select_paragraph(int index);

@@ -13,9 +13,32 @@ TEST(paragraph_commands, enter_update_and_new_paragraph_after) {
     norvane_window app;
     ASSERT_NO_FATAL_FAILURE(app.start());
 
-    app.enter_paragraph("alpha");
+    // Enter in the paragraph box stores the text (no line break in it) and
+    // opens a new paragraph.
+    app.type_into(app.paragraph_edit, "alpha");
+    gui::press_key(VK_RETURN);
+    app.wait_for(
+        [](const window_view& v) {
+            return v.paragraphs == texts{"alpha", ""} && v.paragraph_selected == 1;
+        },
+        "Enter in the paragraph box");
+    // Update + New clicked: it ends with the focus back in the paragraph box,
+    // so the test knows both commands are done.
+    app.click_and_wait(
+        app.update_new_button,
+        [&](const window_view& v) {
+            return v.paragraphs == texts{"alpha", "", ""} && v.paragraph_selected == 2 &&
+                   app.focus() == app.paragraph_edit;
+        },
+        "Update + New");
+    app.click_and_wait(
+        app.cut_button,
+        [](const window_view& v) {
+            return v.paragraphs == texts{"alpha", ""};
+        },
+        "cut the extra one");
+    app.select_paragraph(1);
     app.enter_paragraph("beta");
-    EXPECT_EQ(app.view().paragraphs, (texts{"alpha", "beta", ""})) << "Enter puts no line break in the text";
 
     // Enter in the symbol box and in the search box is Update + New too:
     // nothing is linked and nothing searched.
@@ -23,8 +46,8 @@ TEST(paragraph_commands, enter_update_and_new_paragraph_after) {
     app.type_into(app.symbol_edit, "sym");
     gui::press_key(VK_RETURN);
     app.wait_for(
-        [](const window_view& v) {
-            return v.paragraphs == texts{"alpha", "beta", "gamma", ""};
+        [&](const window_view& v) {
+            return v.paragraphs == texts{"alpha", "beta", "gamma", ""} && app.focus() == app.paragraph_edit;
         },
         "Enter in symbol box");
     app.type_into(app.paragraph_edit, "delta");
@@ -34,7 +57,7 @@ TEST(paragraph_commands, enter_update_and_new_paragraph_after) {
     expected.paragraphs = {"alpha", "beta", "gamma", "delta", ""};
     expected.paragraph_selected = 4;
     app.wait_for_view(expected, "Enter in search box: update and new, no link, no search");
-    EXPECT_EQ(app.focus(), app.paragraph_edit);
+    EXPECT_TRUE(gui::wait_until([&] { return app.focus() == app.paragraph_edit; }));
     EXPECT_EQ(gui::text_of(app.symbol_edit), "sym");
 
     // Update paragraph with an empty box keeps the paragraph, with empty text.
@@ -65,13 +88,23 @@ TEST(paragraph_commands, enter_update_and_new_paragraph_after) {
     app.select_paragraph(0);
     EXPECT_EQ(app.view().paragraph_text, stored);
 
+    // Enter in a list is Update + New as well.
+    app.select_paragraph(4);
+    gui::press_key(VK_RETURN);
+    app.wait_for(
+        [&](const window_view& v) {
+            return v.paragraphs == texts{stored, "", "gamma", "delta", "", ""} && v.paragraph_selected == 5;
+        },
+        "Enter in the paragraph list");
+    EXPECT_TRUE(gui::wait_until([&] { return app.focus() == app.paragraph_edit; }));
+
     // New paragraph after inserts right after the selected one.
     app.select_paragraph(2);
     app.click_and_wait(
         app.new_paragraph_button,
         [&](const window_view& v) {
-            return v.paragraphs == texts{stored, "", "gamma", "", "delta", ""} && v.paragraph_selected == 3 &&
-                   v.paragraph_text.empty();
+            return v.paragraphs == texts{stored, "", "gamma", "", "delta", "", ""} &&
+                   v.paragraph_selected == 3 && v.paragraph_text.empty();
         },
         "new paragraph after gamma");
     EXPECT_TRUE(gui::wait_until([&] { return app.focus() == app.paragraph_edit; }));
