@@ -1,5 +1,7 @@
 #include "docfile/replace_file.h"
 
+#include "docfile/temporary_name.h"
+
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -25,8 +27,7 @@ class TemporaryFile {
     // Creates a new file next to path; false (errno set) when none can be made.
     bool create_next_to(const std::string& path, mode_t mode) {
         for (int attempt = 0; attempt < 100; ++attempt) {
-            std::string name =
-                path + ".~" + std::to_string(::getpid()) + "-" + std::to_string(attempt) + ".tmp";
+            std::string name = temporary_name_next_to(path, static_cast<unsigned long>(::getpid()), attempt);
             fd_ = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
             if (fd_ >= 0) {
                 name_ = std::move(name);

@@ -1,5 +1,7 @@
 #include "docfile/replace_file.h"
 
+#include "docfile/temporary_name.h"
+
 #include <windows.h>
 
 #include <string>
@@ -37,8 +39,7 @@ class TemporaryFile {
     // Creates a new file next to path; false (last error set) when none can be made.
     bool create_next_to(const std::string& path) {
         for (int attempt = 0; attempt < 100; ++attempt) {
-            std::string name =
-                path + ".~" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(attempt) + ".tmp";
+            std::string name = temporary_name_next_to(path, GetCurrentProcessId(), attempt);
             handle_ = CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
                                   nullptr);
             if (handle_ != INVALID_HANDLE_VALUE) {

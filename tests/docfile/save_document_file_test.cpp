@@ -3,6 +3,7 @@
 #include "docfile/document_file.h"
 #include "docfile/document_tree.h"
 #include "docfile/replace_file.h"
+#include "docfile/temporary_name.h"
 #include "plain_document.h"
 #include "temporary_folder.h"
 
@@ -90,6 +91,41 @@ TEST(SaveDocumentFile, OntoAFolderFailsAndLeavesTheFolderAndNoTemporaryFile) {
     EXPECT_EQ(read_bytes(folder.file("taken.html/inside.txt")), "kept");
     EXPECT_EQ(read_bytes(folder.file("neighbour.html")), "old neighbour");
     EXPECT_EQ(names_in(folder.path()), (std::set<std::string>{"neighbour.html", "taken.html"}));
+}
+
+TEST(TemporaryName, SameFolderAndShort) {
+    const struct {
+        const char* path;
+        const char* expected;
+    } cases[] = {
+        {"doc.html", "~nv12ab-0.tmp"},
+        {"dir/doc.html", "dir/~nv12ab-0.tmp"},
+        {"/a/b/c.html", "/a/b/~nv12ab-0.tmp"},
+        {"C:\\dir\\doc.html", "C:\\dir\\~nv12ab-0.tmp"},
+        {"C:doc.html", "C:~nv12ab-0.tmp"},
+        {"\\\\server\\share\\d.html", "\\\\server\\share\\~nv12ab-0.tmp"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(temporary_name_next_to(c.path, 0x12ab, 0), c.expected) << c.path;
+    // Each attempt and each process has its own name; only the low bits of the process id are used.
+    EXPECT_EQ(temporary_name_next_to("x", 0x5012ab, 11), "~nv12ab-b.tmp");
+    EXPECT_NE(temporary_name_next_to("x", 1, 0), temporary_name_next_to("x", 2, 0));
+}
+
+// The temporary file must fit wherever the target fits.
+TEST(SaveDocumentFile, ANameAtTheLengthLimitCanBeSaved) {
+    const TemporaryFolder folder;
+#ifdef _WIN32
+    const std::size_t name_length = 259 - folder.path().string().size() - 1; // whole path of 259 characters
+#else
+    const std::size_t name_length = 255; // longest file name
+#endif
+    const std::string path = folder.file(std::string(name_length - 5, 'n') + ".html");
+    Document doc;
+    set_paragraphs(doc, sample);
+    std::string error;
+    ASSERT_TRUE(save_document_file(doc, path.c_str(), error)) << error;
+    EXPECT_EQ(read_bytes(path), document_to_text(doc.paragraphs));
 }
 
 TEST(SaveDocumentFile, WithoutAFileNameFails) {
