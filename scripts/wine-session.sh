@@ -29,6 +29,10 @@ start)
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     echo "wine-session: creating the Wine prefix (once per build tree)"
     wineboot -i >/dev/null 2>&1 || true
+    # Xvfb has no window manager: unmanaged windows get Wine's own frame and
+    # close at once (a managed window waits about 2 s for a manager that
+    # never answers).
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
     wineserver -w
   fi
   # Persistent: stays up between test programs until "stop" (fails harmlessly
