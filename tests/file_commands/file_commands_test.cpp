@@ -48,11 +48,23 @@ std::string proposed_name(HWND chooser) {
     return edit_text(chooser_name_edit(chooser));
 }
 
+// Keys reach the foreground window: wait until the dialog has the keyboard focus.
+void wait_until_focused(HWND dialog) {
+    ASSERT_TRUE(gui::make_foreground(dialog));
+    ASSERT_TRUE(gui::wait_until([&] {
+        const HWND focus = gui::focused_window(dialog);
+        return focus != nullptr && (focus == dialog || IsChild(dialog, focus) != FALSE);
+    })) << "the dialog never took the focus";
+}
+
 // Types the path into the chooser's file name box and presses Enter, as a user would.
 void choose(HWND chooser, const std::string& path) {
     const HWND edit = chooser_name_edit(chooser);
     ASSERT_NE(edit, nullptr) << "no file name box in the chooser";
+    ASSERT_NO_FATAL_FAILURE(wait_until_focused(chooser));
     gui::click(edit);
+    ASSERT_TRUE(gui::wait_until([&] { return gui::focused_window(chooser) == edit; }))
+        << "file name box not focused";
     gui::press_key(VK_END);
     gui::press_keys({VK_SHIFT, VK_HOME});
     gui::press_key(VK_DELETE);
@@ -65,6 +77,7 @@ void choose(HWND chooser, const std::string& path) {
 
 void cancel_chooser(HWND chooser) {
     ASSERT_NE(chooser, nullptr) << "no chooser";
+    ASSERT_NO_FATAL_FAILURE(wait_until_focused(chooser));
     gui::press_key(VK_ESCAPE);
     ASSERT_TRUE(gui::wait_until([&] { return chooser_closed(chooser); })) << "chooser not cancelled";
 }
@@ -83,6 +96,7 @@ std::string close_error_box(norvane_window& app) {
         return {};
     }
     const std::string message = app.message_of(box);
+    wait_until_focused(box);
     gui::press_key(VK_RETURN);
     EXPECT_TRUE(gui::wait_until([&] { return chooser_closed(box); })) << "error box not closed";
     return message;
