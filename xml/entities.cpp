@@ -56,20 +56,6 @@ const Entity* match_entity(const char* text, int available) {
     }
 }
 
-// The character of an entity already matched: its first two letters tell which it is.
-const Entity& matched_entity(const char* text) {
-    switch (text[0] | 0x20) {
-    case 'l':
-        return entity_table[0];
-    case 'g':
-        return entity_table[1];
-    case 'a':
-        return (text[1] | 0x20) == 'm' ? entity_table[2] : entity_table[3];
-    default:
-        return entity_table[4];
-    }
-}
-
 // Characters the encoded form of each byte takes: 1, or the length of its entity; 0 for NUL.
 struct EncodedLengths {
     unsigned char of[256];
@@ -155,31 +141,26 @@ char* decode_entities(const char* start, int length, int& code) {
 }
 
 char* decode_entities_in_span(const char* start, int length, int& code) {
-    const char* const end = start + length;
-    // First pass: count and check, so the copy is allocated once at its exact size.
-    std::size_t count = static_cast<std::size_t>(length);
-    const char* const first_amp = static_cast<const char*>(std::memchr(start, '&', count));
-    for (const char* p = first_amp; p != nullptr;) {
-        const Entity* const entity = match_entity(p + 1, static_cast<int>(end - p - 1));
-        if (entity == nullptr) {
-            code = 13;
-            return nullptr;
-        }
-        count -= static_cast<std::size_t>(entity->name_length);
-        p += 1 + entity->name_length;
-        p = static_cast<const char*>(std::memchr(p, '&', static_cast<std::size_t>(end - p)));
-    }
-    char* const result = static_cast<char*>(std::malloc(count + 1));
-    char* out = result;
+    const auto span = static_cast<std::size_t>(length);
+    // Entities only shorten the text: one allocation of the span's size holds any result, so
+    // the text is checked and decoded in a single pass.
+    char* const result = static_cast<char*>(std::malloc(span + 1));
+    const char* const end = start + span;
     const char* p = start;
-    for (const char* amp = first_amp; amp != nullptr;) {
+    char* out = result;
+    for (const char* amp = static_cast<const char*>(std::memchr(start, '&', span)); amp != nullptr;
+         amp = static_cast<const char*>(std::memchr(p, '&', static_cast<std::size_t>(end - p)))) {
         const auto run = static_cast<std::size_t>(amp - p);
         std::memcpy(out, p, run);
         out += run;
-        const Entity& entity = matched_entity(amp + 1);
-        *out++ = entity.character;
-        p = amp + 1 + entity.name_length;
-        amp = static_cast<const char*>(std::memchr(p, '&', static_cast<std::size_t>(end - p)));
+        const Entity* const entity = match_entity(amp + 1, static_cast<int>(end - amp - 1));
+        if (entity == nullptr) {
+            std::free(result);
+            code = 13;
+            return nullptr;
+        }
+        *out++ = entity->character;
+        p = amp + 1 + entity->name_length;
     }
     const auto rest = static_cast<std::size_t>(end - p);
     std::memcpy(out, p, rest);

@@ -1,5 +1,6 @@
 #include "xml/parser.h"
 
+#include "xml/content_collector.h"
 #include "xml/entities.h"
 #include "xml/tokenizer.h"
 
@@ -14,6 +15,10 @@ enum class TagState { expect_name, after_name, after_equals };
 
 // What one parse_into call remembers between tokens.
 struct Frame {
+    Element* element;
+    ContentCollector& content; // the element's content until it is finished
+    CollectorStack& collectors;
+    int level; // nesting level of the element, 0 for the element parse_into was called on
     bool content_mode;
     TagState tag_state = TagState::expect_name;
     const char* text_start = nullptr;
@@ -22,7 +27,7 @@ struct Frame {
 };
 
 // Stores the remembered text, decoded and trimmed; false when decoding failed.
-bool flush_text(Element* element, ParseState& state, Frame& frame, const char* token_start) {
+bool flush_text(ParseState& state, Frame& frame, const char* token_start) {
     if (frame.text_start == nullptr)
         return true;
     const int length =
@@ -31,11 +36,11 @@ bool flush_text(Element* element, ParseState& state, Frame& frame, const char* t
     frame.text_start = nullptr;
     if (value == nullptr)
         return false;
-    append_text(element, value);
+    frame.content.add_text(value);
     return true;
 }
 
-bool read_verbatim_block(ParseState& state, Element* element, const VerbatimMarker& marker) {
+bool read_verbatim_block(ParseState& state, ContentCollector& content, const VerbatimMarker& marker) {
     const char* const start = state.input + state.position;
     const char* const end = std::strstr(start, marker.closing);
     if (end == nullptr) {
@@ -43,10 +48,12 @@ bool read_verbatim_block(ParseState& state, Element* element, const VerbatimMark
         return false;
     }
     const int length = static_cast<int>(end - start);
-    append_verbatim_block(element, copy_span(start, length), marker.opening, marker.closing);
+    content.add_block(copy_span(start, length), marker.opening, marker.closing);
     state.position += length + static_cast<int>(std::strlen(marker.closing));
     return true;
 }
+
+int fill_element(Element* element, ParseState& state, CollectorStack& collectors, int level);
 
 int fail(ParseState& state, int code) {
     state.code = code;
@@ -55,15 +62,19 @@ int fail(ParseState& state, int code) {
 
 // "<" or "<?" in content: opens a child and parses it. Returns -1 to go on in content mode,
 // otherwise parse_into's result for element.
-int open_child(Element* element, ParseState& state, bool question) {
+int open_child(ParseState& state, Frame& frame, bool question) {
+    Element* const element = frame.element;
     const Token name = scan_token(state);
     if (name.kind != TokenKind::word)
         return fail(state, parse_missing_start_tag_name);
     if (state.depth >= max_nesting_depth)
         return fail(state, parse_nested_too_deeply);
-    const ElementRef child = append_child(element, copy_span(name.start, name.length), question);
+    // The creation reference becomes the one of the child's entry in element's children.
+    Element* const child =
+        new_element(element, copy_span(name.start, name.length), question).release_ownership();
+    frame.content.add_child(child);
     ++state.depth;
-    const int closed = parse_into(child.get(), state);
+    const int closed = fill_element(child, state, frame.collectors, frame.level + 1);
     --state.depth;
     if (closed == 0)
         return 0;
@@ -90,12 +101,11 @@ int read_end_tag(Element* element, ParseState& state) {
         state.pending_end_name = name.start;
         state.pending_end_length = name.length;
     }
-    compact_element(element);
     return 1;
 }
 
 // One token in content mode: -1 to go on, otherwise parse_into's result.
-int content_token(Element* element, ParseState& state, Frame& frame, const Token& token) {
+int content_token(ParseState& state, Frame& frame, const Token& token) {
     switch (token.kind) {
     case TokenKind::word:
     case TokenKind::quoted:
@@ -108,17 +118,17 @@ int content_token(Element* element, ParseState& state, Frame& frame, const Token
         return fail(state, parse_unexpected_token);
     case TokenKind::tag_open:
     case TokenKind::question_open:
-        if (!flush_text(element, state, frame, token.start))
+        if (!flush_text(state, frame, token.start))
             return 0;
-        return open_child(element, state, token.kind == TokenKind::question_open);
+        return open_child(state, frame, token.kind == TokenKind::question_open);
     case TokenKind::end_tag_open:
-        if (!flush_text(element, state, frame, token.start))
+        if (!flush_text(state, frame, token.start))
             return 0;
-        return read_end_tag(element, state);
+        return read_end_tag(frame.element, state);
     case TokenKind::verbatim_open:
-        if (!flush_text(element, state, frame, token.start))
+        if (!flush_text(state, frame, token.start))
             return 0;
-        return read_verbatim_block(state, element, *token.marker) ? -1 : 0;
+        return read_verbatim_block(state, frame.content, *token.marker) ? -1 : 0;
     default:
         return 0;
     }
@@ -131,12 +141,13 @@ int without_question_mark(const Element* element, const char* start, int length)
     return length;
 }
 
-void store_bare_attribute(Element* element, const Frame& frame) {
-    append_attribute(element, copy_span(frame.attribute_name, frame.attribute_name_length), nullptr);
+void store_bare_attribute(const Frame& frame) {
+    frame.content.add_attribute(copy_span(frame.attribute_name, frame.attribute_name_length), nullptr);
 }
 
 // One token in tag mode: -1 to go on, otherwise parse_into's result.
-int tag_token(Element* element, ParseState& state, Frame& frame, const Token& token) {
+int tag_token(ParseState& state, Frame& frame, const Token& token) {
+    const Element* const element = frame.element;
     switch (frame.tag_state) {
     case TagState::expect_name:
         if (token.kind == TokenKind::word) {
@@ -149,14 +160,12 @@ int tag_token(Element* element, ParseState& state, Frame& frame, const Token& to
             frame.content_mode = true;
             return -1;
         }
-        if (token.kind == TokenKind::empty_tag_close) {
-            compact_element(element);
+        if (token.kind == TokenKind::empty_tag_close)
             return 1;
-        }
         return fail(state, parse_unexpected_token);
     case TagState::after_name:
         if (token.kind == TokenKind::word) {
-            store_bare_attribute(element, frame);
+            store_bare_attribute(frame);
             frame.attribute_name = token.start;
             frame.attribute_name_length = token.length;
             return -1;
@@ -169,11 +178,9 @@ int tag_token(Element* element, ParseState& state, Frame& frame, const Token& to
             frame.attribute_name_length =
                 without_question_mark(element, frame.attribute_name, frame.attribute_name_length);
             if (frame.attribute_name_length > 0)
-                store_bare_attribute(element, frame);
-            if (token.kind == TokenKind::empty_tag_close) {
-                compact_element(element);
+                store_bare_attribute(frame);
+            if (token.kind == TokenKind::empty_tag_close)
                 return 1;
-            }
             frame.content_mode = true;
             return -1;
         }
@@ -189,7 +196,7 @@ int tag_token(Element* element, ParseState& state, Frame& frame, const Token& to
             char* const value = decode_entities_in_span(start, length < 0 ? 0 : length, state.code);
             if (value == nullptr)
                 return 0;
-            append_attribute(element, copy_span(frame.attribute_name, frame.attribute_name_length), value);
+            frame.content.add_attribute(copy_span(frame.attribute_name, frame.attribute_name_length), value);
             frame.tag_state = TagState::expect_name;
             return -1;
         }
@@ -232,11 +239,9 @@ ElementRef find_document_element(const ElementRef& root) {
     return {};
 }
 
-} // namespace
-
-int parse_into(Element* element, ParseState& state) {
-    Frame frame{state.at_top != 0};
-    state.at_top = 0;
+// Reads tokens into the frame's element until it is closed (1), the text ends or an error is
+// set (0).
+int read_element(ParseState& state, Frame& frame) {
     for (;;) {
         if (frame.content_mode) {
             const char* const text = skip_text_tokens(state);
@@ -246,11 +251,29 @@ int parse_into(Element* element, ParseState& state) {
         const Token token = scan_token(state);
         if (token.kind == TokenKind::end_of_text)
             return 0;
-        const int outcome = frame.content_mode ? content_token(element, state, frame, token)
-                                               : tag_token(element, state, frame, token);
+        const int outcome =
+            frame.content_mode ? content_token(state, frame, token) : tag_token(state, frame, token);
         if (outcome >= 0)
             return outcome;
     }
+}
+
+// Fills element at the given nesting level. Its content is stored in it on every outcome, at
+// exact sizes, so that the tree is whole (and can be released) also after an error.
+int fill_element(Element* element, ParseState& state, CollectorStack& collectors, int level) {
+    ContentCollector& content = collectors.at_level(level);
+    Frame frame{element, content, collectors, level, state.at_top != 0};
+    state.at_top = 0;
+    const int outcome = read_element(state, frame);
+    content.store_in(element);
+    return outcome;
+}
+
+} // namespace
+
+int parse_into(Element* element, ParseState& state) {
+    CollectorStack collectors;
+    return fill_element(element, state, collectors, 0);
 }
 
 ElementRef parse_document(const char* input, ParseResult* result) {
