@@ -30,9 +30,18 @@ const VerbatimMarker* match_marker(const VerbatimMarker* markers, const char* te
     if (markers == verbatim_markers) {
         if (text[0] != '<')
             return nullptr;
-        const char second = fold_ascii(text[1]);
-        if (second != '!' && second != 'p' && second != 's')
+        // Only the entries with this second character can match; a tag such as "<P" meets
+        // just the one compare with "<PRE>".
+        switch (fold_ascii(text[1])) {
+        case '!':
+            break;
+        case 'p':
+            return starts_with_folded(text, markers[1].opening) ? &markers[1] : nullptr;
+        case 's':
+            return starts_with_folded(text, markers[2].opening) ? &markers[2] : nullptr;
+        default:
             return nullptr;
+        }
     }
     for (const VerbatimMarker* m = markers; m->opening != nullptr; ++m) {
         if (starts_with_folded(text, m->opening))
