@@ -16,5 +16,7 @@ struct Document {
     Document() = default;
     Document(const Document&) = delete;
     Document& operator=(const Document&) = delete;
+    Document(Document&&) = delete;
+    Document& operator=(Document&&) = delete;
     ~Document(); // paragraph_list_clear
 };

@@ -1,9 +1,23 @@
 #include "model/paragraph.h"
 
+#include <utility>
+
 Paragraph::Paragraph(const Paragraph& other) : text(other.text), symbols(other.symbols) {}
 
 Paragraph& Paragraph::operator=(const Paragraph& other) {
-    return paragraph_assign(*this, other);
+    if (this != &other) {
+        paragraph_assign(*this, other);
+    }
+    return *this;
+}
+
+Paragraph::Paragraph(Paragraph&& other) noexcept
+    : text(std::move(other.text)), symbols(std::move(other.symbols)) {}
+
+Paragraph& Paragraph::operator=(Paragraph&& other) noexcept {
+    text = std::move(other.text);
+    symbols = std::move(other.symbols);
+    return *this;
 }
 
 Paragraph& paragraph_assign(Paragraph& dst, const Paragraph& src) {
@@ -13,8 +27,9 @@ Paragraph& paragraph_assign(Paragraph& dst, const Paragraph& src) {
 }
 
 void link_symbol_after(Paragraph& p, int k, Text* e) {
-    if (!e)
+    if (!e) {
         return;
+    }
     Text* const anchor = text_list_at(p.symbols, k);
     if (!anchor) {
         // No selection, or a position that no longer exists: link it last

@@ -13,6 +13,9 @@ struct Paragraph {
     Paragraph() = default;
     Paragraph(const Paragraph& other);            // deep copy; next_paragraph = nullptr
     Paragraph& operator=(const Paragraph& other); // = paragraph_assign (next_paragraph untouched)
+    // Moves hand over text and symbols like the copies above; other is left empty.
+    Paragraph(Paragraph&& other) noexcept;            // next_paragraph = nullptr
+    Paragraph& operator=(Paragraph&& other) noexcept; // next_paragraph untouched
     ~Paragraph() = default;
 };
 

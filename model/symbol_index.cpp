@@ -14,10 +14,13 @@ namespace {
 std::vector<const char*> distinct_symbols(const Document& d) {
     std::unordered_set<std::string_view> seen;
     std::vector<const char*> distinct;
-    for (const Paragraph* p = d.paragraphs; p; p = p->next_paragraph)
-        for (const Text* x = p->symbols.first; x; x = x->chain)
-            if (seen.insert(std::string_view(x->chars)).second)
+    for (const Paragraph* p = d.paragraphs; p; p = p->next_paragraph) {
+        for (const Text* x = p->symbols.first; x; x = x->chain) {
+            if (seen.insert(std::string_view(x->chars)).second) {
                 distinct.push_back(x->chars);
+            }
+        }
+    }
     return distinct;
 }
 
@@ -40,23 +43,31 @@ void rebuild_all_symbols(Document& d) {
 
 std::vector<const Paragraph*> paragraphs_with_symbol(const Document& d, const char* s) {
     std::vector<const Paragraph*> found;
-    if (!s)
+    if (!s) {
         return found;
-    for (const Paragraph* p = d.paragraphs; p; p = p->next_paragraph)
-        for (const Text* x = p->symbols.first; x; x = x->chain)
-            if (std::strcmp(x->chars, s) == 0)
+    }
+    for (const Paragraph* p = d.paragraphs; p; p = p->next_paragraph) {
+        for (const Text* x = p->symbols.first; x; x = x->chain) {
+            if (std::strcmp(x->chars, s) == 0) {
                 found.push_back(p);
+            }
+        }
+    }
     return found;
 }
 
 std::vector<const Paragraph*> paragraphs_with_symbol_containing(const Document& d, const char* t) {
     std::vector<const Paragraph*> found;
-    if (!t)
+    if (!t) {
         return found;
+    }
     const std::string_view wanted(t);
-    for (const Paragraph* p = d.paragraphs; p; p = p->next_paragraph)
-        for (const Text* x = p->symbols.first; x; x = x->chain)
-            if (std::string_view(x->chars).find(wanted) != std::string_view::npos)
+    for (const Paragraph* p = d.paragraphs; p; p = p->next_paragraph) {
+        for (const Text* x = p->symbols.first; x; x = x->chain) {
+            if (std::string_view(x->chars).find(wanted) != std::string_view::npos) {
                 found.push_back(p);
+            }
+        }
+    }
     return found;
 }

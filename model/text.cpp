@@ -20,8 +20,9 @@ char* copy_chars(const char* s) {
 }
 
 void release_chars(char* chars) {
-    if (chars != moved_from_chars)
+    if (chars != moved_from_chars) {
         delete[] chars;
+    }
 }
 
 } // namespace
@@ -33,7 +34,9 @@ Text::Text(const char* s) : chars(copy_chars(s)) {}
 Text::Text(const Text& other) : chars(copy_chars(other.chars)) {}
 
 Text& Text::operator=(const Text& other) {
-    text_assign(*this, other.chars);
+    if (this != &other) {
+        text_assign(*this, other.chars);
+    }
     return *this;
 }
 
@@ -59,8 +62,9 @@ std::size_t Text::length() const {
 }
 
 void text_assign(Text& t, const char* s) {
-    if (!s)
+    if (!s) {
         return;
+    }
     // Copy before releasing: s may point into t's own buffer.
     char* const buffer = copy_chars(s);
     release_chars(t.chars);
@@ -68,8 +72,9 @@ void text_assign(Text& t, const char* s) {
 }
 
 void text_append(Text& t, const char* s) {
-    if (!s)
+    if (!s) {
         return;
+    }
     const std::size_t old_length = std::strlen(t.chars);
     const std::size_t added_length = std::strlen(s);
     char* const buffer = new char[old_length + added_length + 1];
@@ -94,7 +99,8 @@ int compare_ignoring_ascii_case(const char* a, const char* b) {
     for (;; ++x, ++y) {
         const int cx = fold_ascii_upper(*x);
         const int cy = fold_ascii_upper(*y);
-        if (cx != cy || cx == 0)
+        if (cx != cy || cx == 0) {
             return cx - cy;
+        }
     }
 }

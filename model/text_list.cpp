@@ -7,8 +7,9 @@ namespace {
 
 Text* last_element(const TextList& list) {
     Text* e = list.first;
-    while (e && e->chain)
+    while (e && e->chain) {
         e = e->chain;
+    }
     return e;
 }
 
@@ -29,7 +30,9 @@ TextList::TextList(const TextList& other) {
 }
 
 TextList& TextList::operator=(const TextList& other) {
-    text_list_copy(*this, other);
+    if (this != &other) {
+        text_list_copy(*this, other);
+    }
     return *this;
 }
 
@@ -55,33 +58,40 @@ void text_list_append(TextList& list, const char* s) {
 }
 
 Text* text_list_append_element(TextList& list, Text* e) {
-    if (!e)
+    if (!e) {
         return nullptr;
+    }
     e->chain = nullptr;
-    if (Text* const last = last_element(list))
+    if (Text* const last = last_element(list)) {
         last->chain = e;
-    else
+    } else {
         list.first = e;
+    }
     return e;
 }
 
 Text* text_list_at(const TextList& list, int i) {
-    if (i < 0)
+    if (i < 0) {
         return nullptr;
+    }
     Text* e = list.first;
-    for (; e && i > 0; --i)
+    for (; e && i > 0; --i) {
         e = e->chain;
+    }
     return e;
 }
 
 Text* text_list_remove(TextList& list, Text* e) {
-    if (!e || !list.first)
+    if (!e || !list.first) {
         return nullptr;
+    }
     Text** link = &list.first;
-    while (*link && *link != e)
+    while (*link && *link != e) {
         link = &(*link)->chain;
-    if (!*link)
+    }
+    if (!*link) {
         return nullptr;
+    }
     Text* const successor = e->chain;
     *link = successor;
     delete e;
@@ -99,8 +109,9 @@ void text_list_clear(TextList& list) {
 }
 
 void text_list_copy(TextList& dst, const TextList& src) {
-    if (&dst == &src)
+    if (&dst == &src) {
         return;
+    }
     // Build aside first: a failed allocation leaves dst as it was.
     TextList copy;
     append_copies(copy, src);
@@ -110,8 +121,9 @@ void text_list_copy(TextList& dst, const TextList& src) {
 void text_list_insert_sorted(TextList& list, const char* s) {
     Text* const e = new Text(s);
     Text** link = &list.first;
-    while (*link && compare_ignoring_ascii_case((*link)->chars, e->chars) <= 0)
+    while (*link && compare_ignoring_ascii_case((*link)->chars, e->chars) <= 0) {
         link = &(*link)->chain;
+    }
     e->chain = *link;
     *link = e;
 }
@@ -120,8 +132,9 @@ void text_list_sort(TextList& list) {
     // Same result as inserting each element in turn with text_list_insert_sorted
     // (every element goes after its equals), without the quadratic walk.
     std::vector<Text*> elements;
-    for (Text* e = list.first; e; e = e->chain)
+    for (Text* e = list.first; e; e = e->chain) {
         elements.push_back(e);
+    }
     std::stable_sort(elements.begin(), elements.end(), [](const Text* a, const Text* b) {
         return compare_ignoring_ascii_case(a->chars, b->chars) < 0;
     });
@@ -135,7 +148,8 @@ void text_list_sort(TextList& list) {
 
 int text_list_length(const TextList& list) {
     int n = 0;
-    for (const Text* e = list.first; e; e = e->chain)
+    for (const Text* e = list.first; e; e = e->chain) {
         ++n;
+    }
     return n;
 }

@@ -12,8 +12,9 @@ namespace {
 using Texts = std::vector<std::string>;
 
 void fill(Document& d, std::initializer_list<const char*> texts) {
-    for (const char* s : texts)
+    for (const char* s : texts) {
         paragraph_list_append(d, make_paragraph(s, {}));
+    }
 }
 
 TEST(Document, StartsWithNoParagraphsAndTheDefaultFileName) {

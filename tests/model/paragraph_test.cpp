@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -66,6 +67,34 @@ TEST(Paragraph, CopyConstructionAndSelfAssignment) {
     EXPECT_EQ(target.next_paragraph, nullptr);
     EXPECT_EQ(texts_of(target.symbols), (Texts{"a"}));
 }
+
+// The moved-from state is part of what this test checks.
+// NOLINTBEGIN(bugprone-use-after-move)
+TEST(Paragraph, MovesHandOverTextAndSymbolsButNotTheLink) {
+    Paragraph next;
+    Paragraph src;
+    text_assign(src.text, "t");
+    src.symbols = make_text_list({"a", "b"});
+    src.next_paragraph = &next;
+    const Text* const first_symbol = src.symbols.first;
+
+    Paragraph moved(std::move(src));
+    EXPECT_EQ(moved.next_paragraph, nullptr);
+    EXPECT_STREQ(moved.text.chars, "t");
+    EXPECT_EQ(moved.symbols.first, first_symbol);
+    EXPECT_STREQ(src.text.chars, "");
+    EXPECT_EQ(src.symbols.first, nullptr);
+
+    Paragraph target;
+    target.next_paragraph = &next;
+    target = std::move(moved);
+    EXPECT_EQ(target.next_paragraph, &next);
+    EXPECT_EQ(texts_of(target.symbols), (Texts{"a", "b"}));
+    target = std::move(target);
+    EXPECT_STREQ(target.text.chars, "t");
+    EXPECT_EQ(texts_of(target.symbols), (Texts{"a", "b"}));
+}
+// NOLINTEND(bugprone-use-after-move)
 
 TEST(Paragraph, LinkSymbolAfterPosition) {
     const struct {

@@ -76,8 +76,9 @@ class RandomDocuments : public ::testing::Test {
     std::string random_symbol() {
         static constexpr char alphabet[] = {'a', 'A', 'b', 'B', '_', '^', 'z', '\xe9', '\xc9', '\x80', ' '};
         std::string s;
-        for (int n = static_cast<int>(random() % 4); n > 0; --n)
+        for (int n = static_cast<int>(random() % 4); n > 0; --n) {
             s += alphabet[random() % sizeof alphabet];
+        }
         return s;
     }
 
@@ -86,8 +87,9 @@ class RandomDocuments : public ::testing::Test {
         for (int i = 0; i < paragraphs; ++i) {
             auto* p = new Paragraph;
             text_assign(p->text, std::to_string(i).c_str());
-            for (int k = static_cast<int>(random() % 5); k > 0; --k)
+            for (int k = static_cast<int>(random() % 5); k > 0; --k) {
                 text_list_append(p->symbols, random_symbol().c_str());
+            }
             paragraph_list_append(d, p);
         }
     }
