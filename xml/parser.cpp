@@ -284,8 +284,12 @@ ElementRef parse_document(const char* input, ParseResult* result) {
     }
     ElementRef root = new_document_root();
     ParseState state{input, 0, 0, 0, nullptr, 0, 1, verbatim_markers, 0};
+    // Kept from one parse to the next (parses run one at a time): the collectors' buffers are
+    // warm, and freeing the large ones after each parse made the allocator hand memory back to
+    // the system, which the next parse then faulted in again page by page.
+    static CollectorStack collectors;
     growth_step = parse_growth_step;
-    parse_into(root.get(), state);
+    fill_element(root.get(), state, collectors, 0);
     growth_step = 0;
 
     ElementRef found;
