@@ -47,7 +47,7 @@ class long_document : public ::testing::Test {
 
 TEST_F(long_document, commands_act_on_the_selected_paragraph_and_symbol) {
     ASSERT_NO_FATAL_FAILURE(app.start());
-    std::vector<paragraph_spec> paragraphs;
+    std::vector<sample_paragraph> paragraphs;
     for (int i = 0; i < paragraph_total; ++i)
         paragraphs.push_back({paragraph_text(i), {"s" + std::to_string(i)}});
     ASSERT_TRUE(write_file(app.path_of("long.html"), document_file_text(paragraphs)));

@@ -441,9 +441,9 @@ std::vector<std::string> files_in(const std::string& folder) {
     return names;
 }
 
-std::string document_file_text(const std::vector<paragraph_spec>& paragraphs) {
+std::string document_file_text(const std::vector<sample_paragraph>& paragraphs) {
     std::string text = "<?xml version=\"1.0\"?>\n<body>\n";
-    for (const paragraph_spec& p : paragraphs) {
+    for (const sample_paragraph& p : paragraphs) {
         text += "\t<P";
         for (const std::string& symbol : p.symbols)
             text += " symbol=\"" + escaped(symbol) + "\"";

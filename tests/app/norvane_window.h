@@ -153,10 +153,10 @@ bool file_exists(const std::string& path);
 std::vector<std::string> files_in(const std::string& folder);
 
 // A document file with these paragraphs, each with the given symbols.
-struct paragraph_spec {
+struct sample_paragraph {
     std::string text;
     std::vector<std::string> symbols;
 };
-std::string document_file_text(const std::vector<paragraph_spec>& paragraphs);
+std::string document_file_text(const std::vector<sample_paragraph>& paragraphs);
 
 } // namespace norvane_test

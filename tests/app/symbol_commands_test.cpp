@@ -133,11 +133,11 @@ TEST(symbol_commands, delete_symbol_with_and_without_a_selection) {
 TEST(symbol_commands, search_and_result_lines) {
     norvane_window app;
     ASSERT_NO_FATAL_FAILURE(app.start());
-    const std::vector<paragraph_spec> document = {
+    const std::vector<sample_paragraph> document = {
         {"one", {"abc"}},   {"two", {"cab", "xabx"}}, {"three", {"AB"}},
         {"no symbols", {}}, {"dup", {"k"}},           {"dup", {"k"}},
     };
-    for (const paragraph_spec& p : document) {
+    for (const sample_paragraph& p : document) {
         app.enter_paragraph(p.text);
         app.select_paragraph(static_cast<int>(app.view().paragraphs.size()) - 2);
         for (const std::string& s : p.symbols)
