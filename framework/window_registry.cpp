@@ -16,6 +16,9 @@ struct registry_entry {
 // objects were destroyed afterwards are unlinked already; these are not).
 struct registry_list {
     registry_entry* first = nullptr;
+    registry_list() = default;
+    registry_list(const registry_list&) = delete;
+    registry_list& operator=(const registry_list&) = delete;
     ~registry_list() {
         while (first != nullptr) {
             registry_entry* const next = first->next;

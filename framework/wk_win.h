@@ -26,6 +26,8 @@ class wk_win : public wk_hwnd {
   public:
     wk_win();           // registers the class, creates and shows the window (client 976 x 734), registers it
     ~wk_win() override; // unregister_window, then frees the tab order
+    wk_win(const wk_win&) = delete;
+    wk_win& operator=(const wk_win&) = delete;
     virtual int handle_event(wk_event* event); // nonzero: go on; 0: end the event loop
 
     HWND window_handle = nullptr;

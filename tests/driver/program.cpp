@@ -1,5 +1,6 @@
 // Starting and ending the program under test.
 #include <cstring>
+#include <utility>
 
 #include "tests/driver/gui_driver.h"
 
@@ -21,11 +22,14 @@ std::vector<char> environment_block(const std::vector<std::pair<std::string, std
         }
         FreeEnvironmentStringsA(own);
     }
-    for (const auto& [name, value] : changes) {
+    for (const auto& change : changes) {
+        const std::string& name = change.first;
         std::erase_if(entries, [&](const std::string& e) {
             return lstrcmpiA(variable_name(e).c_str(), name.c_str()) == 0;
         });
-        entries.push_back(name + "=" + value);
+        std::string entry = name + '=';
+        entry += change.second;
+        entries.push_back(std::move(entry));
     }
     std::vector<char> block;
     for (const std::string& entry : entries) {

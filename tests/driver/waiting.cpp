@@ -58,6 +58,9 @@ struct screen_copy {
     int height = GetSystemMetrics(SM_CYSCREEN);
     HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
 
+    screen_copy() = default;
+    screen_copy(const screen_copy&) = delete;
+    screen_copy& operator=(const screen_copy&) = delete;
     ~screen_copy() {
         DeleteObject(bitmap);
         DeleteDC(memory);

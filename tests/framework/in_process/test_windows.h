@@ -35,6 +35,8 @@ class error_box_watcher {
   public:
     error_box_watcher();
     ~error_box_watcher();
+    error_box_watcher(const error_box_watcher&) = delete;
+    error_box_watcher& operator=(const error_box_watcher&) = delete;
     // Waits until the box was seen and closed (or the time-out); its text, or
     // "" when none appeared.
     std::string text();
