@@ -28,16 +28,18 @@ std::vector<std::string> make_symbol_pool(std::size_t n, std::mt19937& random) {
         std::string s;
         if (!pool.empty() && random() % 10 == 0) {
             s = pool[random() % pool.size()];
-            for (char& c : s)
+            for (char& c : s) {
                 c = static_cast<char>(c ^ 0x20);
+            }
         } else {
             for (int length = 5 + static_cast<int>(random() % 5); length > 0; --length) {
                 const char letter = static_cast<char>('a' + random() % 26);
                 s += random() % 3 == 0 ? static_cast<char>(letter - 'a' + 'A') : letter;
             }
         }
-        if (seen.insert(s).second)
+        if (seen.insert(s).second) {
             pool.push_back(s);
+        }
     }
     return pool;
 }
@@ -54,13 +56,15 @@ void fill_document(BenchDocument& b, int paragraphs) {
     for (int i = 0; i < paragraphs; ++i) {
         auto* p = new Paragraph;
         text_assign(p->text, ("Paragraph " + std::to_string(i)).c_str());
-        for (int k = 0; k < symbols_per_paragraph; ++k)
+        for (int k = 0; k < symbols_per_paragraph; ++k) {
             text_list_append(p->symbols, b.pool[random() % b.pool.size()].c_str());
+        }
         // Linked through the tail: appending with a walk would make set-up quadratic.
-        if (last)
+        if (last) {
             paragraph_list_insert_after(last, p);
-        else
+        } else {
             paragraph_list_append(b.document, p);
+        }
         last = p;
     }
 }
@@ -73,7 +77,7 @@ void set_counters(benchmark::State& state, const Document& d) {
 void bm_rebuild_all_symbols(benchmark::State& state) {
     BenchDocument b;
     fill_document(b, static_cast<int>(state.range(0)));
-    for (auto _ : state) {
+    for ([[maybe_unused]] auto _ : state) {
         rebuild_all_symbols(b.document);
         benchmark::DoNotOptimize(b.document.all_symbols.first);
     }
@@ -83,7 +87,7 @@ void bm_rebuild_all_symbols(benchmark::State& state) {
 void bm_reference_rebuild_all_symbols(benchmark::State& state) {
     BenchDocument b;
     fill_document(b, static_cast<int>(state.range(0)));
-    for (auto _ : state) {
+    for ([[maybe_unused]] auto _ : state) {
         reference_rebuild_all_symbols(b.document);
         benchmark::DoNotOptimize(b.document.all_symbols.first);
     }
@@ -95,7 +99,7 @@ void bm_paragraphs_with_symbol(benchmark::State& state) {
     fill_document(b, static_cast<int>(state.range(0)));
     const std::string& wanted = b.pool[b.pool.size() / 2];
     std::size_t found = 0;
-    for (auto _ : state) {
+    for ([[maybe_unused]] auto _ : state) {
         const auto result = paragraphs_with_symbol(b.document, wanted.c_str());
         found = result.size();
         benchmark::DoNotOptimize(result.data());
@@ -107,7 +111,7 @@ void bm_paragraphs_with_symbol_containing(benchmark::State& state) {
     BenchDocument b;
     fill_document(b, static_cast<int>(state.range(0)));
     std::size_t found = 0;
-    for (auto _ : state) {
+    for ([[maybe_unused]] auto _ : state) {
         const auto result = paragraphs_with_symbol_containing(b.document, "ab");
         found = result.size();
         benchmark::DoNotOptimize(result.data());
@@ -129,23 +133,27 @@ BENCHMARK(bm_paragraphs_with_symbol_containing)
 class RatioReporter : public benchmark::ConsoleReporter {
   public:
     void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs)
-            if (run.run_type == Run::RT_Iteration && !run.error_occurred)
+        for (const Run& run : runs) {
+            if (run.run_type == Run::RT_Iteration && !run.error_occurred) {
                 times_[run.run_name.function_name][run.run_name.args] = run.GetAdjustedRealTime();
+            }
+        }
         ConsoleReporter::ReportRuns(runs);
     }
 
     void print_ratios() const {
         const auto fast = times_.find("bm_rebuild_all_symbols");
         const auto plain = times_.find("bm_reference_rebuild_all_symbols");
-        if (fast == times_.end() || plain == times_.end())
+        if (fast == times_.end() || plain == times_.end()) {
             return;
+        }
         for (const auto& [paragraphs, plain_time] : plain->second) {
             const auto fast_time = fast->second.find(paragraphs);
-            if (fast_time != fast->second.end() && fast_time->second > 0)
+            if (fast_time != fast->second.end() && fast_time->second > 0) {
                 std::printf(
                     "rebuild_all_symbols at %s paragraphs: %.1f times faster than the plain algorithm\n",
                     paragraphs.c_str(), plain_time / fast_time->second);
+            }
         }
     }
 
@@ -157,8 +165,9 @@ class RatioReporter : public benchmark::ConsoleReporter {
 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
         return 1;
+    }
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
