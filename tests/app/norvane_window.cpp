@@ -93,32 +93,6 @@ std::string escaped(const std::string& text) {
 
 } // namespace
 
-// The button events carry the position themselves: under Wine a cursor moved
-// just before may not have arrived when the button is pressed, and the click
-// would land where the cursor was.
-void click_at(HWND window, POINT client_point) {
-    POINT screen = client_point;
-    ClientToScreen(window, &screen);
-    SetCursorPos(screen.x, screen.y);
-    const int width = GetSystemMetrics(SM_CXSCREEN);
-    const int height = GetSystemMetrics(SM_CYSCREEN);
-    INPUT inputs[2] = {};
-    for (INPUT& input : inputs) {
-        input.type = INPUT_MOUSE;
-        input.mi.dx = (screen.x * 65536 + width - 1) / width;
-        input.mi.dy = (screen.y * 65536 + height - 1) / height;
-    }
-    inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_LEFTDOWN;
-    inputs[1].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_LEFTUP;
-    SendInput(2, inputs, sizeof(INPUT));
-}
-
-void click(HWND window) {
-    RECT client{};
-    GetClientRect(window, &client);
-    click_at(window, {client.right / 2, client.bottom / 2});
-}
-
 void PrintTo(const window_view& view, std::ostream* out) {
     print_list(*out, "paragraphs", view.paragraphs, view.paragraph_selected);
     *out << "\n  paragraph box: [" << view.paragraph_text.substr(0, 60) << "]";

@@ -40,9 +40,8 @@ struct window_view {
     bool operator==(const window_view&) const = default;
 };
 
-// A left click at a point of the window's client area (default: its centre).
-void click_at(HWND window, POINT client_point);
-void click(HWND window);
+using gui::click;
+using gui::click_at;
 
 // How view() shows a list entry too long to read from another process.
 std::string long_entry(std::size_t length);

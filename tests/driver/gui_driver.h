@@ -117,7 +117,10 @@ void type_text(const std::string& text);
 
 // The window's whole text (a control's content, a window's title).
 std::string text_of(HWND window);
-// A list box's entries and selected index (-1: none).
+// A list box's entries and selected index (-1: none). Under Wine, reading an
+// entry of more than about 500 characters of an ANSI list box from another
+// process overruns a fixed buffer in the target program: read such entries'
+// lengths (LB_GETTEXTLEN) instead.
 std::vector<std::string> list_entries(HWND list_box);
 int list_selection(HWND list_box);
 // An edit box's selection as (start, end).

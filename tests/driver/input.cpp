@@ -53,14 +53,25 @@ POINT centre(HWND window) {
     return {(rect.right - rect.left) / 2, (rect.bottom - rect.top) / 2};
 }
 
+// The button events carry the position themselves: under Wine a cursor moved
+// just before may not have arrived when the button is pressed, and the click
+// would land where the cursor was.
 void clicks_at(HWND window, POINT client_point, int count) {
     POINT screen = client_point;
     ClientToScreen(window, &screen);
     SetCursorPos(screen.x, screen.y);
+    const int width = GetSystemMetrics(SM_CXSCREEN);
+    const int height = GetSystemMetrics(SM_CYSCREEN);
+    const auto button = [&](DWORD flags) {
+        INPUT input = mouse_input(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | flags);
+        input.mi.dx = (screen.x * 65536 + width - 1) / width;
+        input.mi.dy = (screen.y * 65536 + height - 1) / height;
+        return input;
+    };
     std::vector<INPUT> inputs;
     for (int i = 0; i < count; ++i) {
-        inputs.push_back(mouse_input(MOUSEEVENTF_LEFTDOWN));
-        inputs.push_back(mouse_input(MOUSEEVENTF_LEFTUP));
+        inputs.push_back(button(MOUSEEVENTF_LEFTDOWN));
+        inputs.push_back(button(MOUSEEVENTF_LEFTUP));
     }
     send(inputs);
 }
