@@ -18,18 +18,20 @@ constexpr const char* symbol_name = "symbol";
 
 // An owned copy for the tree, its line breaks as single LFs.
 char* tree_copy(const char* text) {
-    if (std::strchr(text, '\n') == nullptr)
+    if (std::strchr(text, '\n') == nullptr) {
         return copy_string(text); // most texts: one line, nothing to convert
+    }
     const std::string converted = with_lf_line_breaks(text);
     return copy_span(converted.data(), static_cast<int>(converted.size()));
 }
 
 // Sets t to value with its line breaks as CR LF.
 void assign_with_crlf_line_breaks(Text& t, const char* value) {
-    if (std::strchr(value, '\n') == nullptr)
+    if (std::strchr(value, '\n') == nullptr) {
         text_assign(t, value);
-    else
+    } else {
         text_assign(t, with_crlf_line_breaks(value).c_str());
+    }
 }
 
 // Outside a parse the tree grows its arrays one entry at a time, which makes
@@ -52,8 +54,9 @@ void append_paragraph(Element* body, const Paragraph& paragraph) {
     const ElementRef element = append_child(body, copy_string(paragraph_name), false);
     // Also an empty text: the writer then writes no text line.
     append_text(element.get(), tree_copy(paragraph.text.chars));
-    for (const Text* symbol = paragraph.symbols.first; symbol != nullptr; symbol = symbol->chain)
+    for (const Text* symbol = paragraph.symbols.first; symbol != nullptr; symbol = symbol->chain) {
         append_attribute(element.get(), copy_string(symbol_name), tree_copy(symbol->chars));
+    }
     compact_element(element.get());
 }
 
@@ -93,8 +96,9 @@ class ParagraphChain {
 class SymbolAppender {
   public:
     explicit SymbolAppender(TextList& list) : tail_(&list.first) {
-        while (*tail_ != nullptr)
+        while (*tail_ != nullptr) {
             tail_ = &(*tail_)->chain;
+        }
     }
     void append(const char* value) {
         *tail_ = new Text;
@@ -108,13 +112,15 @@ class SymbolAppender {
 
 std::unique_ptr<Paragraph> paragraph_from_element(const Element& element) {
     auto paragraph = std::make_unique<Paragraph>();
-    if (const char* const text = first_text(&element); text != nullptr)
+    if (const char* const text = first_text(&element); text != nullptr) {
         assign_with_crlf_line_breaks(paragraph->text, text);
+    }
     SymbolAppender symbols(paragraph->symbols);
     for (int i = 0; i < element.attribute_count; ++i) {
         const Attribute& attribute = element.attributes[i];
-        if (!names_equal(attribute.name, symbol_name))
+        if (!names_equal(attribute.name, symbol_name)) {
             continue;
+        }
         // «symbol» written without a value still names a link: keep it, as an empty symbol.
         symbols.append(attribute.value != nullptr ? attribute.value : "");
     }
@@ -129,8 +135,9 @@ ElementRef document_to_tree(const Paragraph* first) {
     const ElementRef declaration = append_child(root.get(), copy_string(declaration_name), true);
     append_attribute(declaration.get(), copy_string(version_name), copy_string(version_value));
     const ElementRef body = append_child(declaration.get(), copy_string(body_name), false);
-    for (const Paragraph* p = first; p != nullptr; p = p->next_paragraph)
+    for (const Paragraph* p = first; p != nullptr; p = p->next_paragraph) {
         append_paragraph(body.get(), *p);
+    }
     compact_element(body.get());
     compact_element(declaration.get());
     compact_element(root.get());
@@ -147,13 +154,15 @@ std::string document_to_text(const Paragraph* first) {
 
 Paragraph* paragraphs_from_body(const ElementRef& body) {
     const Element* const element = body.get();
-    if (element == nullptr)
+    if (element == nullptr) {
         return nullptr;
+    }
     ParagraphChain chain;
     for (int i = 0; i < element->child_count; ++i) {
         const Element& child = *element->children[i];
-        if (names_equal(child.name, paragraph_name))
+        if (names_equal(child.name, paragraph_name)) {
             chain.append(paragraph_from_element(child));
+        }
     }
     return chain.release();
 }

@@ -18,10 +18,12 @@ class TemporaryFile {
     TemporaryFile(const TemporaryFile&) = delete;
     TemporaryFile& operator=(const TemporaryFile&) = delete;
     ~TemporaryFile() {
-        if (fd_ >= 0)
+        if (fd_ >= 0) {
             ::close(fd_);
-        if (!name_.empty())
+        }
+        if (!name_.empty()) {
             ::unlink(name_.c_str());
+        }
     }
 
     // Creates a new file next to path; false (errno set) when none can be made.
@@ -33,8 +35,9 @@ class TemporaryFile {
                 name_ = std::move(name);
                 return true;
             }
-            if (errno != EEXIST)
+            if (errno != EEXIST) {
                 return false;
+            }
         }
         return false;
     }
@@ -43,8 +46,9 @@ class TemporaryFile {
         while (!bytes.empty()) {
             const ssize_t n = ::write(fd_, bytes.data(), bytes.size());
             if (n < 0) {
-                if (errno == EINTR)
+                if (errno == EINTR) {
                     continue;
+                }
                 return false;
             }
             bytes.remove_prefix(static_cast<std::size_t>(n));
@@ -57,14 +61,16 @@ class TemporaryFile {
         const int saved_errno = errno;
         const bool closed = ::close(fd_) == 0;
         fd_ = -1;
-        if (!flushed)
+        if (!flushed) {
             errno = saved_errno;
+        }
         return flushed && closed;
     }
 
     bool rename_to(const std::string& path) {
-        if (::rename(name_.c_str(), path.c_str()) != 0)
+        if (::rename(name_.c_str(), path.c_str()) != 0) {
             return false;
+        }
         name_.clear(); // it is the target now
         return true;
     }
@@ -78,16 +84,18 @@ class TemporaryFile {
 
 std::string folder_of(const std::string& path) {
     const std::size_t slash = path.rfind('/');
-    if (slash == std::string::npos)
+    if (slash == std::string::npos) {
         return ".";
+    }
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
 // Makes the rename itself durable; a failure here loses nothing already written.
 void flush_folder(const std::string& path) {
     const int fd = ::open(folder_of(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
+    if (fd < 0) {
         return;
+    }
     ::fsync(fd);
     ::close(fd);
 }
@@ -107,18 +115,23 @@ bool write_file_replacing(const char* path, std::string_view bytes, std::string&
         return false;
     }
     TemporaryFile temporary;
-    if (!temporary.create_next_to(target, 0666))
+    if (!temporary.create_next_to(target, 0666)) {
         return fail(error, target);
+    }
     // A file that is replaced keeps its permissions.
     struct stat old_file {};
-    if (::stat(target.c_str(), &old_file) == 0 && S_ISREG(old_file.st_mode))
+    if (::stat(target.c_str(), &old_file) == 0 && S_ISREG(old_file.st_mode)) {
         temporary.set_mode(old_file.st_mode & 07777);
-    if (!temporary.write_all(bytes))
+    }
+    if (!temporary.write_all(bytes)) {
         return fail(error, target);
-    if (!temporary.flush_and_close())
+    }
+    if (!temporary.flush_and_close()) {
         return fail(error, target);
-    if (!temporary.rename_to(target))
+    }
+    if (!temporary.rename_to(target)) {
         return fail(error, target);
+    }
     flush_folder(target);
     return true;
 }

@@ -2,19 +2,23 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <span>
 
 namespace {
 
 // Replaces array (count entries) with one exact block holding them followed by the collected
 // items; nothing changes when nothing was collected.
 template <typename T> void append_exact(T*& array, int count, const std::vector<T>& collected) {
-    if (collected.empty())
+    if (collected.empty()) {
         return;
-    const std::size_t old_bytes = static_cast<std::size_t>(count) * sizeof(T);
-    const std::size_t new_bytes = collected.size() * sizeof(T);
+    }
+    // Byte counts through spans: T is often a pointer (the children), and these are its arrays.
+    const std::size_t old_bytes = std::span<const T>(array, static_cast<std::size_t>(count)).size_bytes();
+    const std::size_t new_bytes = std::span<const T>(collected).size_bytes();
     T* const exact = static_cast<T*>(std::malloc(old_bytes + new_bytes));
-    if (count > 0)
+    if (count > 0) {
         std::memcpy(exact, array, old_bytes);
+    }
     std::memcpy(reinterpret_cast<char*>(exact) + old_bytes, collected.data(), new_bytes);
     std::free(array);
     array = exact;
@@ -47,14 +51,16 @@ void ContentCollector::add_block(char* content, const char* opening, const char*
 }
 
 void ContentCollector::store_in(Element* element) {
-    if (order_.empty())
+    if (order_.empty()) {
         return;
+    }
     // Indexes continue after what the element already holds (nothing, for a parsed element).
     const int offsets[4] = {element->child_count, element->attribute_count, element->text_count,
                             element->block_count};
     if (offsets[0] + offsets[1] + offsets[2] + offsets[3] > 0) {
-        for (int& entry : order_)
+        for (int& entry : order_) {
             entry += offsets[content_entry_kind(entry)] * 4;
+        }
     }
     append_exact(element->content_order, content_count(element), order_);
     append_exact(element->children, element->child_count, children_);
@@ -73,7 +79,8 @@ void ContentCollector::store_in(Element* element) {
 }
 
 ContentCollector& CollectorStack::at_level(int level) {
-    while (static_cast<int>(levels_.size()) <= level)
+    while (static_cast<int>(levels_.size()) <= level) {
         levels_.emplace_back();
+    }
     return levels_[static_cast<std::size_t>(level)];
 }

@@ -9,18 +9,21 @@ ElementRef ElementRef::adopt(Element* e) {
 }
 
 ElementRef::ElementRef(const ElementRef& other) : element_(other.element_) {
-    if (element_ != nullptr)
+    if (element_ != nullptr) {
         ++element_->references;
+    }
 }
 
 ElementRef& ElementRef::operator=(const ElementRef& other) {
-    if (other.element_ == element_)
+    if (this == &other || other.element_ == element_) {
         return *this;
+    }
     // Take the new reference first: other may live inside the tree the old target holds.
     Element* const old = element_;
     element_ = other.element_;
-    if (element_ != nullptr)
+    if (element_ != nullptr) {
         ++element_->references;
+    }
     release_element(old);
     return *this;
 }
@@ -28,8 +31,9 @@ ElementRef& ElementRef::operator=(const ElementRef& other) {
 ElementRef::ElementRef(ElementRef&& other) noexcept : element_(std::exchange(other.element_, nullptr)) {}
 
 ElementRef& ElementRef::operator=(ElementRef&& other) noexcept {
-    if (this == &other)
+    if (this == &other) {
         return *this;
+    }
     Element* const old = std::exchange(element_, std::exchange(other.element_, nullptr));
     release_element(old);
     return *this;

@@ -6,14 +6,14 @@
 namespace {
 
 struct Entity {
-    char character;
     const char* name; // after the "&", with its ";"
     int name_length;
+    char character;
 };
 
 // Tried in this order when decoding.
 constexpr Entity entity_table[] = {
-    {'<', "lt;", 3}, {'>', "gt;", 3}, {'&', "amp;", 4}, {'\'', "apos;", 5}, {'"', "quot;", 5},
+    {"lt;", 3, '<'}, {"gt;", 3, '>'}, {"amp;", 4, '&'}, {"apos;", 5, '\''}, {"quot;", 5, '"'},
 };
 
 // True when text[i] is the letter lower (0x61 to 0x7A) or its upper-case form.
@@ -29,8 +29,9 @@ bool semicolon_at(const char* text, int i, int available) {
 // names differ in their first letter except "amp;" and "apos;", which differ in the second,
 // so the first letters pick the only candidate, in the table's order of trying.
 const Entity* match_entity(const char* text, int available) {
-    if (available < 3)
+    if (available < 3) {
         return nullptr;
+    }
     switch (text[0] | 0x20) {
     case 'l':
         return letter_at(text, 1, available, 't') && semicolon_at(text, 2, available) ? &entity_table[0]
@@ -39,9 +40,10 @@ const Entity* match_entity(const char* text, int available) {
         return letter_at(text, 1, available, 't') && semicolon_at(text, 2, available) ? &entity_table[1]
                                                                                       : nullptr;
     case 'a':
-        if (letter_at(text, 1, available, 'm'))
+        if (letter_at(text, 1, available, 'm')) {
             return letter_at(text, 2, available, 'p') && semicolon_at(text, 3, available) ? &entity_table[2]
                                                                                           : nullptr;
+        }
         return letter_at(text, 1, available, 'p') && letter_at(text, 2, available, 'o') &&
                        letter_at(text, 3, available, 's') && semicolon_at(text, 4, available)
                    ? &entity_table[3]
@@ -60,8 +62,9 @@ const Entity* match_entity(const char* text, int available) {
 struct EncodedLengths {
     unsigned char of[256];
     constexpr EncodedLengths() : of{} {
-        for (int c = 1; c < 256; ++c)
+        for (int c = 1; c < 256; ++c) {
             of[c] = 1;
+        }
         of[static_cast<unsigned char>('<')] = 4;
         of[static_cast<unsigned char>('>')] = 4;
         of[static_cast<unsigned char>('&')] = 5;
@@ -101,8 +104,9 @@ std::size_t encoded_length(const char* text) {
         const std::size_t run = std::strcspn(p, special_characters);
         length += run;
         p += run;
-        if (*p == '\0')
+        if (*p == '\0') {
             return length;
+        }
         length += encoded_length_of(*p);
         ++p;
     }
@@ -119,8 +123,9 @@ char* encode_entities_to_end(const char* text, char* destination) {
         std::memcpy(destination, p, run);
         destination += run;
         p += run;
-        if (*p == '\0')
+        if (*p == '\0') {
             break;
+        }
         const unsigned char n = encoded_length_of(*p);
         std::memcpy(destination, entity_text(*p), n);
         destination += n;
@@ -131,12 +136,14 @@ char* encode_entities_to_end(const char* text, char* destination) {
 }
 
 char* decode_entities(const char* start, int length, int& code) {
-    if (start == nullptr)
+    if (start == nullptr) {
         return nullptr;
+    }
     // The span ends at its length or at a NUL, whichever comes first.
     std::size_t span = length > 0 ? static_cast<std::size_t>(length) : 0;
-    if (const void* const nul = std::memchr(start, '\0', span))
+    if (const void* const nul = std::memchr(start, '\0', span)) {
         span = static_cast<std::size_t>(static_cast<const char*>(nul) - start);
+    }
     return decode_entities_in_span(start, static_cast<int>(span), code);
 }
 

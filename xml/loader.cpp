@@ -16,14 +16,17 @@ using File = std::unique_ptr<std::FILE, FileCloser>;
 // Reads the whole file as bytes; false when it cannot be opened or sized.
 bool read_whole_file(const char* path, std::string& bytes) {
     const File file(std::fopen(path, "rb"));
-    if (!file)
+    if (!file) {
         return false;
-    if (std::fseek(file.get(), 0, SEEK_END) != 0)
+    }
+    if (std::fseek(file.get(), 0, SEEK_END) != 0) {
         return false;
+    }
     const long size = std::ftell(file.get());
     // Positions in the text are 32-bit, so larger files are not taken.
-    if (size < 0 || size >= INT_MAX)
+    if (size < 0 || size >= INT_MAX) {
         return false;
+    }
     std::rewind(file.get());
     bytes.resize(static_cast<std::size_t>(size));
     const std::size_t read = size == 0 ? 0 : std::fread(bytes.data(), 1, bytes.size(), file.get());
@@ -36,8 +39,9 @@ bool read_whole_file(const char* path, std::string& bytes) {
 ElementRef load_xml_file(const char* path, ParseResult* result) {
     std::string text;
     if (path == nullptr || !read_whole_file(path, text)) {
-        if (result != nullptr)
+        if (result != nullptr) {
             *result = ParseResult{parse_file_not_found, 0, 0};
+        }
         return {};
     }
     convert_utf16_to_ansi(text);
@@ -46,8 +50,9 @@ ElementRef load_xml_file(const char* path, ParseResult* result) {
 }
 
 std::string format_load_report(const char* path, const ParseResult& result) {
-    if (result.code == parse_ok)
+    if (result.code == parse_ok) {
         return {};
+    }
     const char* const shown_path = path != nullptr ? path : "";
     const char* const format = "XML Parsing error inside file '%s'.\nError: %s\nAt line %i, column %i.\n";
     const char* const message = parse_message(result.code);

@@ -28,14 +28,16 @@ struct Frame {
 
 // Stores the remembered text, decoded and trimmed; false when decoding failed.
 bool flush_text(ParseState& state, Frame& frame, const char* token_start) {
-    if (frame.text_start == nullptr)
+    if (frame.text_start == nullptr) {
         return true;
+    }
     const int length =
         trim_trailing_whitespace(frame.text_start, static_cast<int>(token_start - frame.text_start));
     char* const value = decode_entities_in_span(frame.text_start, length, state.code);
     frame.text_start = nullptr;
-    if (value == nullptr)
+    if (value == nullptr) {
         return false;
+    }
     frame.content.add_text(value);
     return true;
 }
@@ -65,10 +67,12 @@ int fail(ParseState& state, int code) {
 int open_child(ParseState& state, Frame& frame, bool question) {
     Element* const element = frame.element;
     const Token name = scan_token(state);
-    if (name.kind != TokenKind::word)
+    if (name.kind != TokenKind::word) {
         return fail(state, parse_missing_start_tag_name);
-    if (state.depth >= max_nesting_depth)
+    }
+    if (state.depth >= max_nesting_depth) {
         return fail(state, parse_nested_too_deeply);
+    }
     // The creation reference becomes the one of the child's entry in element's children.
     Element* const child =
         new_element(element, copy_span(name.start, name.length), question).release_ownership();
@@ -76,25 +80,31 @@ int open_child(ParseState& state, Frame& frame, bool question) {
     ++state.depth;
     const int closed = fill_element(child, state, frame.collectors, frame.level + 1);
     --state.depth;
-    if (closed == 0)
+    if (closed == 0) {
         return 0;
-    if (state.pending_end_length == 0)
+    }
+    if (state.pending_end_length == 0) {
         return -1;
+    }
     // An end tag that did not match the child closes this element as well.
-    if (element->name == nullptr)
+    if (element->name == nullptr) {
         return fail(state, parse_unmatched_end_tag);
-    if (end_name_matches(element->name, state.pending_end_name))
+    }
+    if (end_name_matches(element->name, state.pending_end_name)) {
         state.pending_end_length = 0;
+    }
     return 1;
 }
 
 int read_end_tag(Element* element, ParseState& state) {
     const Token name = scan_token(state);
-    if (name.kind != TokenKind::word)
+    if (name.kind != TokenKind::word) {
         return fail(state, parse_missing_end_tag_name);
+    }
     const Token close = scan_token(state);
-    if (close.kind != TokenKind::tag_close)
+    if (close.kind != TokenKind::tag_close) {
         return fail(state, parse_missing_end_tag_name);
+    }
     if (!end_name_matches(element->name, name.start)) {
         state.code = parse_unmatched_end_tag_warning;
         state.warning_position = state.position;
@@ -110,24 +120,28 @@ int content_token(ParseState& state, Frame& frame, const Token& token) {
     case TokenKind::word:
     case TokenKind::quoted:
     case TokenKind::equals:
-        if (frame.text_start == nullptr)
+        if (frame.text_start == nullptr) {
             frame.text_start = token.start;
+        }
         return -1;
     case TokenKind::tag_close:
     case TokenKind::empty_tag_close:
         return fail(state, parse_unexpected_token);
     case TokenKind::tag_open:
     case TokenKind::question_open:
-        if (!flush_text(state, frame, token.start))
+        if (!flush_text(state, frame, token.start)) {
             return 0;
+        }
         return open_child(state, frame, token.kind == TokenKind::question_open);
     case TokenKind::end_tag_open:
-        if (!flush_text(state, frame, token.start))
+        if (!flush_text(state, frame, token.start)) {
             return 0;
+        }
         return read_end_tag(frame.element, state);
     case TokenKind::verbatim_open:
-        if (!flush_text(state, frame, token.start))
+        if (!flush_text(state, frame, token.start)) {
             return 0;
+        }
         return read_verbatim_block(state, frame.content, *token.marker) ? -1 : 0;
     default:
         return 0;
@@ -136,8 +150,9 @@ int content_token(ParseState& state, Frame& frame, const Token& token) {
 
 // Drops a question tag's closing "?" from the end of a name or value.
 int without_question_mark(const Element* element, const char* start, int length) {
-    if (element->question_tag != 0 && length > 0 && start[length - 1] == '?')
+    if (element->question_tag != 0 && length > 0 && start[length - 1] == '?') {
         return length - 1;
+    }
     return length;
 }
 
@@ -160,8 +175,9 @@ int tag_token(ParseState& state, Frame& frame, const Token& token) {
             frame.content_mode = true;
             return -1;
         }
-        if (token.kind == TokenKind::empty_tag_close)
+        if (token.kind == TokenKind::empty_tag_close) {
             return 1;
+        }
         return fail(state, parse_unexpected_token);
     case TagState::after_name:
         if (token.kind == TokenKind::word) {
@@ -177,10 +193,12 @@ int tag_token(ParseState& state, Frame& frame, const Token& token) {
         if (token.kind == TokenKind::tag_close || token.kind == TokenKind::empty_tag_close) {
             frame.attribute_name_length =
                 without_question_mark(element, frame.attribute_name, frame.attribute_name_length);
-            if (frame.attribute_name_length > 0)
+            if (frame.attribute_name_length > 0) {
                 store_bare_attribute(frame);
-            if (token.kind == TokenKind::empty_tag_close)
+            }
+            if (token.kind == TokenKind::empty_tag_close) {
                 return 1;
+            }
             frame.content_mode = true;
             return -1;
         }
@@ -194,8 +212,9 @@ int tag_token(ParseState& state, Frame& frame, const Token& token) {
                 length -= 2;
             }
             char* const value = decode_entities_in_span(start, length < 0 ? 0 : length, state.code);
-            if (value == nullptr)
+            if (value == nullptr) {
                 return 0;
+            }
             frame.content.add_attribute(copy_span(frame.attribute_name, frame.attribute_name_length), value);
             frame.tag_state = TagState::expect_name;
             return -1;
@@ -227,8 +246,9 @@ ElementRef find_document_element(const ElementRef& root) {
     int i = 0;
     while (i < current->child_count) {
         ElementRef child = child_at(current, i);
-        if (names_equal(child->name, document_element_name))
+        if (names_equal(child->name, document_element_name)) {
             return child;
+        }
         if (child->question_tag != 0) {
             current = std::move(child);
             i = 0;
@@ -245,16 +265,19 @@ int read_element(ParseState& state, Frame& frame) {
     for (;;) {
         if (frame.content_mode) {
             const char* const text = skip_text_tokens(state);
-            if (frame.text_start == nullptr)
+            if (frame.text_start == nullptr) {
                 frame.text_start = text;
+            }
         }
         const Token token = scan_token(state);
-        if (token.kind == TokenKind::end_of_text)
+        if (token.kind == TokenKind::end_of_text) {
             return 0;
+        }
         const int outcome =
             frame.content_mode ? content_token(state, frame, token) : tag_token(state, frame, token);
-        if (outcome >= 0)
+        if (outcome >= 0) {
             return outcome;
+        }
     }
 }
 
@@ -278,8 +301,9 @@ int parse_into(Element* element, ParseState& state) {
 
 ElementRef parse_document(const char* input, ParseResult* result) {
     if (input == nullptr) {
-        if (result != nullptr)
+        if (result != nullptr) {
             *result = ParseResult{parse_no_elements, 0, 0};
+        }
         return {};
     }
     ElementRef root = new_document_root();
@@ -296,18 +320,20 @@ ElementRef parse_document(const char* input, ParseResult* result) {
     if (state.code == parse_ok || state.code == parse_unmatched_end_tag_warning) {
         found = find_document_element(root);
         if (!found) {
-            if (result != nullptr)
+            if (result != nullptr) {
                 *result = ParseResult{parse_first_tag_not_found, 0, 0};
+            }
             return {};
         }
     }
     root = ElementRef(); // the rest of the tree goes; the found element stands alone
     if (result != nullptr) {
         result->code = state.code;
-        if (state.code != parse_ok)
+        if (state.code != parse_ok) {
             locate(input,
                    state.code == parse_unmatched_end_tag_warning ? state.warning_position : state.position,
                    *result);
+        }
     }
     return found;
 }
@@ -330,7 +356,8 @@ const char* parse_message(int code) {
         "Error: Unknown character entity",
         "Error: Elements nested too deeply",
     };
-    if (code < 0 || code >= static_cast<int>(sizeof messages / sizeof messages[0]))
+    if (code < 0 || code >= static_cast<int>(sizeof messages / sizeof messages[0])) {
         return "Unknown";
+    }
     return messages[code];
 }

@@ -18,8 +18,9 @@ char fold_ascii(char c) {
 // never reads past the NUL that ends text.
 bool starts_with_folded(const char* text, const char* prefix) {
     for (; *prefix != '\0'; ++text, ++prefix) {
-        if (fold_ascii(*text) != fold_ascii(*prefix))
+        if (fold_ascii(*text) != fold_ascii(*prefix)) {
             return false;
+        }
     }
     return true;
 }
@@ -28,8 +29,9 @@ bool starts_with_folded(const char* text, const char* prefix) {
 // turned away before the five case-insensitive compares.
 const VerbatimMarker* match_marker(const VerbatimMarker* markers, const char* text) {
     if (markers == verbatim_markers) {
-        if (text[0] != '<')
+        if (text[0] != '<') {
             return nullptr;
+        }
         // Only the entries with this second character can match; a tag such as "<P" meets
         // just the one compare with "<PRE>".
         switch (fold_ascii(text[1])) {
@@ -44,8 +46,9 @@ const VerbatimMarker* match_marker(const VerbatimMarker* markers, const char* te
         }
     }
     for (const VerbatimMarker* m = markers; m->opening != nullptr; ++m) {
-        if (starts_with_folded(text, m->opening))
+        if (starts_with_folded(text, m->opening)) {
             return m;
+        }
     }
     return nullptr;
 }
@@ -54,8 +57,9 @@ const VerbatimMarker* match_marker(const VerbatimMarker* markers, const char* te
 struct WordEnds {
     bool at[256];
     constexpr WordEnds() : at{} {
-        for (const char c : {'\0', '\t', '\n', '\r', ' ', '<', '=', '>', '/'})
+        for (const char c : {'\0', '\t', '\n', '\r', ' ', '<', '=', '>', '/'}) {
             at[static_cast<unsigned char>(c)] = true;
+        }
     }
 };
 constexpr WordEnds word_ends;
@@ -64,10 +68,12 @@ constexpr WordEnds word_ends;
 int word_end(const char* input, int start) {
     int p = start + 1;
     for (;;) {
-        while (!word_ends.at[static_cast<unsigned char>(input[p])])
+        while (!word_ends.at[static_cast<unsigned char>(input[p])]) {
             ++p;
-        if (input[p] != '/' || input[p + 1] == '>')
+        }
+        if (input[p] != '/' || input[p + 1] == '>') {
             return p;
+        }
         ++p; // "/" alone belongs to the word
     }
 }
@@ -103,8 +109,9 @@ Token read_quoted(ParseState& state) {
 char skip_whitespace(ParseState& state) {
     const char* const input = state.input;
     int p = state.position;
-    while (is_xml_whitespace(input[p]))
+    while (is_xml_whitespace(input[p])) {
         ++p;
+    }
     state.position = p;
     return input[p];
 }
@@ -113,8 +120,9 @@ Token scan_token(ParseState& state) {
     const char c = skip_whitespace(state);
     const int start = state.position;
     const char* const at = state.input + start;
-    if (c == '\0')
+    if (c == '\0') {
         return Token{TokenKind::end_of_text, nullptr, 0, nullptr};
+    }
     if (const VerbatimMarker* const marker = match_marker(state.markers, at)) {
         state.position = start + static_cast<int>(std::strlen(marker->opening));
         return Token{TokenKind::verbatim_open, at, 0, marker};
@@ -158,15 +166,17 @@ Token scan_token(ParseState& state) {
 const char* skip_text_tokens(ParseState& state) {
     const char* const input = state.input;
     int p = state.position;
-    while (is_xml_whitespace(input[p]))
+    while (is_xml_whitespace(input[p])) {
         ++p;
+    }
     const int first = p;
     int after_quoted = -1; // index just after the last closed quoted string
     for (;;) {
         p += static_cast<int>(std::strcspn(input + p, "<>/'\""));
         const char c = input[p];
-        if (c == '\0' || c == '<' || c == '>' || (c == '/' && input[p + 1] == '>'))
+        if (c == '\0' || c == '<' || c == '>' || (c == '/' && input[p + 1] == '>')) {
             break;
+        }
         if (c == '/') {
             ++p;
             continue;
@@ -189,12 +199,14 @@ const char* skip_text_tokens(ParseState& state) {
 }
 
 bool end_name_matches(const char* name, const char* text) {
-    if (name == nullptr)
+    if (name == nullptr) {
         return false;
+    }
     const std::size_t length = std::strlen(name);
     for (std::size_t i = 0; i < length; ++i) {
-        if (fold_ascii(text[i]) != fold_ascii(name[i]))
+        if (fold_ascii(text[i]) != fold_ascii(name[i])) {
             return false;
+        }
     }
     switch (text[length]) {
     case '\n':
@@ -212,7 +224,8 @@ bool end_name_matches(const char* name, const char* text) {
 }
 
 int trim_trailing_whitespace(const char* start, int length) {
-    while (length > 0 && is_xml_whitespace(start[length - 1]))
+    while (length > 0 && is_xml_whitespace(start[length - 1])) {
         --length;
+    }
     return length;
 }

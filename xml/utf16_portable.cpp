@@ -16,11 +16,13 @@ constexpr std::uint16_t cp1252_high[32] = {
 };
 
 char to_cp1252(std::uint32_t code_point) {
-    if (code_point < 0x80 || (code_point >= 0xA0 && code_point <= 0xFF))
+    if (code_point < 0x80 || (code_point >= 0xA0 && code_point <= 0xFF)) {
         return static_cast<char>(code_point);
+    }
     for (int i = 0; i < 32; ++i) {
-        if (cp1252_high[i] != 0 && cp1252_high[i] == code_point)
+        if (cp1252_high[i] != 0 && cp1252_high[i] == code_point) {
             return static_cast<char>(0x80 + i);
+        }
     }
     return '?';
 }
@@ -31,15 +33,18 @@ std::uint16_t unit_at(const std::string& bytes, std::size_t i) {
 }
 
 bool looks_like_utf16le(const std::string& bytes) {
-    if (bytes.size() < 2 || bytes.size() % 2 != 0)
+    if (bytes.size() < 2 || bytes.size() % 2 != 0) {
         return false;
+    }
     const std::size_t units = bytes.size() / 2;
-    if (unit_at(bytes, 0) == 0xFEFF)
+    if (unit_at(bytes, 0) == 0xFEFF) {
         return true;
+    }
     std::size_t narrow = 0;
     for (std::size_t i = 0; i < units; ++i) {
-        if (bytes[2 * i + 1] == '\0' && bytes[2 * i] != '\0')
+        if (bytes[2 * i + 1] == '\0' && bytes[2 * i] != '\0') {
             ++narrow;
+        }
     }
     return narrow > units / 2;
 }
@@ -47,8 +52,9 @@ bool looks_like_utf16le(const std::string& bytes) {
 } // namespace
 
 bool convert_utf16_to_ansi(std::string& bytes) {
-    if (is_certainly_8bit_markup(bytes) || !looks_like_utf16le(bytes))
+    if (is_certainly_8bit_markup(bytes) || !looks_like_utf16le(bytes)) {
         return false;
+    }
     const std::size_t units = bytes.size() / 2;
     std::string text;
     text.reserve(units);
@@ -56,8 +62,9 @@ bool convert_utf16_to_ansi(std::string& bytes) {
         const std::uint16_t unit = unit_at(bytes, i);
         const bool pair = unit >= 0xD800 && unit <= 0xDBFF && i + 1 < units &&
                           unit_at(bytes, i + 1) >= 0xDC00 && unit_at(bytes, i + 1) <= 0xDFFF;
-        if (pair)
+        if (pair) {
             ++i; // one character outside the code page, one replacement
+        }
         text += pair ? '?' : to_cp1252(unit);
     }
     bytes = std::move(text);

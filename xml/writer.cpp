@@ -14,35 +14,41 @@ class Output {
     explicit Output(char* buffer) : buffer_(buffer) {}
 
     void put(char c) {
-        if (buffer_ != nullptr)
+        if (buffer_ != nullptr) {
             buffer_[count_] = c;
+        }
         ++count_;
     }
     void put(const char* s) { put(s, std::strlen(s)); }
     void put(const char* s, std::size_t n) {
-        if (buffer_ != nullptr)
+        if (buffer_ != nullptr) {
             std::memcpy(buffer_ + count_, s, n);
+        }
         count_ += n;
     }
     void tabs(int n) {
-        for (int i = 0; i < n; ++i)
+        for (int i = 0; i < n; ++i) {
             put('\t');
+        }
     }
     void encoded(const char* text) {
-        if (buffer_ == nullptr)
+        if (buffer_ == nullptr) {
             count_ += encoded_length(text);
-        else
+        } else {
             count_ = static_cast<std::size_t>(encode_entities_to_end(text, buffer_ + count_) - buffer_);
+        }
     }
     // Replaces the last character written (the SPACE that ends a start tag so far).
     void replace_last(char c) {
-        if (buffer_ != nullptr)
+        if (buffer_ != nullptr) {
             buffer_[count_ - 1] = c;
+        }
     }
     void take_back_last() { --count_; }
     void finish() {
-        if (buffer_ != nullptr)
+        if (buffer_ != nullptr) {
             buffer_[count_] = '\0';
+        }
     }
     std::size_t count() const { return count_; }
 
@@ -56,17 +62,20 @@ bool has_content(const Element* e) {
 }
 
 void write_start_tag(const Element* e, Output& out, int level, bool formatted) {
-    if (formatted && level > 0)
+    if (formatted && level > 0) {
         out.tabs(level);
+    }
     out.put('<');
-    if (e->question_tag != 0)
+    if (e->question_tag != 0) {
         out.put('?');
+    }
     out.put(e->name);
     out.put(' ');
     for (int i = 0; i < e->attribute_count; ++i) {
         const Attribute& attribute = e->attributes[i];
-        if (attribute.name == nullptr || attribute.name[0] == '\0')
+        if (attribute.name == nullptr || attribute.name[0] == '\0') {
             continue;
+        }
         out.put(attribute.name);
         if (attribute.value != nullptr) {
             out.put("=\"", 2);
@@ -78,12 +87,14 @@ void write_start_tag(const Element* e, Output& out, int level, bool formatted) {
     if (e->question_tag != 0) {
         out.replace_last('?');
         out.put('>');
-        if (formatted)
+        if (formatted) {
             out.put('\n');
+        }
     } else if (has_content(e)) {
         out.replace_last('>');
-        if (formatted)
+        if (formatted) {
             out.put('\n');
+        }
     } else {
         out.take_back_last();
     }
@@ -92,27 +103,35 @@ void write_start_tag(const Element* e, Output& out, int level, bool formatted) {
 void write_tree(const Element* e, Output& out, int level);
 
 void write_text(const char* text, Output& out, int level, bool formatted) {
-    if (text[0] == '\0')
+    if (text[0] == '\0') {
         return; // an empty text encodes to nothing and is not written at all
-    if (formatted)
+    }
+    if (formatted) {
         out.tabs(level + 1);
+    }
     out.encoded(text);
-    if (formatted)
+    if (formatted) {
         out.put('\n');
+    }
 }
 
 void write_block(const VerbatimBlock& block, Output& out, int level, bool formatted) {
     const bool has_opening = block.opening != nullptr && block.opening[0] != '\0';
-    if (formatted && has_opening)
+    if (formatted && has_opening) {
         out.tabs(level + 1);
-    if (has_opening)
+    }
+    if (has_opening) {
         out.put(block.opening);
-    if (block.content != nullptr)
+    }
+    if (block.content != nullptr) {
         out.put(block.content);
-    if (block.closing != nullptr)
+    }
+    if (block.closing != nullptr) {
         out.put(block.closing);
-    if (formatted)
+    }
+    if (formatted) {
         out.put('\n');
+    }
 }
 
 void write_content(const Element* e, Output& out, int level, int child_level) {
@@ -142,32 +161,38 @@ void write_tree(const Element* e, Output& out, int level) {
     const bool named = e->name != nullptr && e->name[0] != '\0';
     const bool question = e->question_tag != 0;
     int child_level = level;
-    if (formatted && named && !question)
+    if (formatted && named && !question) {
         child_level = level + 1;
-    if (named)
+    }
+    if (named) {
         write_start_tag(e, out, level, formatted);
+    }
     write_content(e, out, level, child_level);
-    if (!named || question)
+    if (!named || question) {
         return;
+    }
     if (has_content(e)) {
-        if (formatted && level > 0)
+        if (formatted && level > 0) {
             out.tabs(level);
+        }
         out.put("</", 2);
         out.put(e->name);
         out.put('>');
     } else {
         out.put("/>", 2);
     }
-    if (formatted)
+    if (formatted) {
         out.put('\n');
+    }
 }
 
 } // namespace
 
 std::size_t write_element(const Element* element, char* buffer, int level) {
     Output out(buffer);
-    if (element != nullptr)
+    if (element != nullptr) {
         write_tree(element, out, level);
+    }
     out.finish();
     return out.count();
 }
