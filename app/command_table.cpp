@@ -86,8 +86,9 @@ bool row_acts(const command_row& row, const main_win& window, const wk_event& ev
 int main_win::handle_event(wk_event* event) {
     bool end = false;
     for (const command_row& row : command_table) {
-        if (!row_acts(row, *this, *event))
+        if (!row_acts(row, *this, *event)) {
             continue;
+        }
         switch (row.command(*this)) {
         case after_row::go_on:
             return 1;

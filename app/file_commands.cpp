@@ -6,20 +6,23 @@
 #include "framework/choosers.h"
 
 void main_win::open_file() {
-    if (choose_open_file(*this, document.file_name))
+    if (choose_open_file(*this, document.file_name)) {
         load_document();
+    }
 }
 
 void main_win::save_file() {
-    if (choose_save_file(*this, document.file_name))
+    if (choose_save_file(*this, document.file_name)) {
         save_document();
+    }
 }
 
 // A file that cannot be written is reported; the document stays as it is.
 void main_win::save_document() {
     std::string error;
-    if (save_document_file(document, document.file_name.chars, error))
+    if (save_document_file(document, document.file_name.chars, error)) {
         return;
+    }
     const std::string message = "Norvane could not save the document to \"" +
                                 std::string(document.file_name.chars) + "\":\n" + error +
                                 "\nThe document is unchanged.";
@@ -34,10 +37,12 @@ void main_win::load_document() {
     fill_paragraph_list();
     show_selected_paragraph(true);
     fill_all_symbol_list();
-    if (loaded && report.empty())
+    if (loaded && report.empty()) {
         return;
+    }
     std::string message = report;
-    if (message.empty())
+    if (message.empty()) {
         message = "Norvane could not load \"" + std::string(document.file_name.chars) + "\".";
+    }
     show_error_box(window_handle, message.c_str());
 }

@@ -68,6 +68,7 @@ HWND create_control(wk_win& owner, const control_place& place) {
 } // namespace
 
 gen_main_win::gen_main_win() {
-    for (const control_place& place : main_window_layout)
+    for (const control_place& place : main_window_layout) {
         this->*place.field = create_control(*this, place);
+    }
 }

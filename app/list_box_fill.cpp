@@ -14,8 +14,9 @@ int send(HWND list_box, UINT message, WPARAM word = 0, LPARAM value = 0) {
 
 std::size_t total_bytes(const std::vector<const char*>& entries, std::size_t from) {
     std::size_t total = 0;
-    for (std::size_t i = from; i < entries.size(); ++i)
+    for (std::size_t i = from; i < entries.size(); ++i) {
         total += std::strlen(entries[i]) + 1;
+    }
     return total;
 }
 
@@ -49,8 +50,9 @@ int selected_position(const shown_list& list) {
 // A list box keeps its selection when asked to select past its end.
 void select_position(const shown_list& list, int position) {
     int index = index_of_position(position, list.dropped);
-    if (index >= send(list.list_box, LB_GETCOUNT))
+    if (index >= send(list.list_box, LB_GETCOUNT)) {
         index = -1;
+    }
     send(list.list_box, LB_SETCURSEL, static_cast<WPARAM>(index));
 }
 
@@ -65,8 +67,9 @@ void fill_list_box_here(shown_list& list, const std::vector<const char*>& entrie
     const int dropped = dropped_entries(count);
     send(box, LB_INITSTORAGE, static_cast<WPARAM>(count - dropped),
          static_cast<LPARAM>(total_bytes(entries, static_cast<std::size_t>(dropped))));
-    for (int i = dropped; i < count; ++i)
+    for (int i = dropped; i < count; ++i) {
         send(box, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entries[static_cast<std::size_t>(i)]));
+    }
     if (count > 0) {
         // The count that the last one-by-one step saw, before dropping the
         // first entry; the same message lets the control clamp it alike.
@@ -90,8 +93,9 @@ void fill_list_box_entry_by_entry(HWND list_box, const std::vector<const char*>&
     for (const char* entry : entries) {
         send(list_box, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry));
         const int count = send(list_box, LB_GETCOUNT);
-        if (count > list_box_capacity)
+        if (count > list_box_capacity) {
             send(list_box, LB_DELETESTRING, 0);
+        }
         send(list_box, LB_SETTOPINDEX, static_cast<WPARAM>(count - rows_up_to_newest));
     }
     if (keep == keep_place::yes) {

@@ -10,15 +10,17 @@ namespace {
 
 std::vector<const char*> texts_of(const Paragraph* first) {
     std::vector<const char*> texts;
-    for (const Paragraph* p = first; p != nullptr; p = p->next_paragraph)
+    for (const Paragraph* p = first; p != nullptr; p = p->next_paragraph) {
         texts.push_back(p->text.chars);
+    }
     return texts;
 }
 
 std::vector<const char*> texts_of(const TextList& list) {
     std::vector<const char*> texts;
-    for (const Text* t = list.first; t != nullptr; t = t->chain)
+    for (const Text* t = list.first; t != nullptr; t = t->chain) {
         texts.push_back(t->chars);
+    }
     return texts;
 }
 
@@ -37,8 +39,9 @@ void main_win::fill(shown_list& list, const std::vector<const char*>& entries, k
 void main_win::fill_results(const std::vector<const Paragraph*>& found) {
     std::vector<const char*> texts;
     texts.reserve(found.size());
-    for (const Paragraph* p : found)
+    for (const Paragraph* p : found) {
         texts.push_back(p->text.chars);
+    }
     fill(result_entries, texts);
 }
 
@@ -63,11 +66,13 @@ void main_win::fill_linked_symbol_list() {
 void main_win::show_selected_paragraph(bool empty_result_list) {
     const Paragraph* paragraph = selected_paragraph();
     SetWindowTextA(paragraph_edit, "");
-    if (paragraph != nullptr)
+    if (paragraph != nullptr) {
         SetWindowTextA(paragraph_edit, paragraph->text.chars);
+    }
     fill_linked_symbols_of(paragraph);
-    if (empty_result_list)
+    if (empty_result_list) {
         empty_results();
+    }
 }
 
 void main_win::fill_all_symbol_list() {

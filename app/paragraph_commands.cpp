@@ -7,8 +7,9 @@
 
 void main_win::update_paragraph() {
     Paragraph* paragraph = selected_paragraph();
-    if (paragraph == nullptr)
+    if (paragraph == nullptr) {
         return;
+    }
     read_control_text(paragraph_edit, paragraph->text);
     fill_paragraph_list();
     show_selected_paragraph(true);
@@ -17,8 +18,9 @@ void main_win::update_paragraph() {
 // Result lines are copies of paragraph texts: the first paragraph with the
 // same text is the one to show.
 bool main_win::select_result_line() {
-    if (SendMessageA(result_list, LB_GETCURSEL, 0, 0) < 0)
+    if (SendMessageA(result_list, LB_GETCURSEL, 0, 0) < 0) {
         return false;
+    }
     Text line;
     read_list_selection(result_list, line);
     int position = 0;

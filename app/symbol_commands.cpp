@@ -5,8 +5,9 @@
 // The symbol goes right after the selected linked symbol, or last.
 bool main_win::link_typed_symbol() {
     Paragraph* paragraph = selected_paragraph();
-    if (paragraph == nullptr)
+    if (paragraph == nullptr) {
         return false;
+    }
     auto* symbol = new Text;
     read_control_text(symbol_edit, *symbol);
     link_symbol_after(*paragraph, selected_position(linked_symbol_entries), symbol);
@@ -19,11 +20,13 @@ bool main_win::link_typed_symbol() {
 // the same symbol to the next paragraph.
 bool main_win::link_listed_symbol() {
     Paragraph* paragraph = selected_paragraph();
-    if (paragraph == nullptr)
+    if (paragraph == nullptr) {
         return false;
+    }
     const Text* listed = text_list_at(document.all_symbols, selected_position(all_symbol_entries));
-    if (listed == nullptr)
+    if (listed == nullptr) {
         return false;
+    }
     link_symbol_after(*paragraph, selected_position(linked_symbol_entries), new Text(*listed));
     fill_linked_symbol_list();
     return true;
@@ -31,11 +34,13 @@ bool main_win::link_listed_symbol() {
 
 bool main_win::unlink_symbol() {
     Paragraph* paragraph = selected_paragraph();
-    if (paragraph == nullptr)
+    if (paragraph == nullptr) {
         return false;
+    }
     const int selected = selected_position(linked_symbol_entries);
-    if (selected >= 0)
+    if (selected >= 0) {
         unlink_symbol_at(*paragraph, selected);
+    }
     fill_linked_symbol_list();
     fill_all_symbol_list();
     empty_results();

@@ -16,10 +16,12 @@ std::string system_message(DWORD code) {
                                         nullptr, code, 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
     std::string message = length != 0 && buffer != nullptr ? std::string(buffer, length) : std::string();
     LocalFree(buffer);
-    while (!message.empty() && (message.back() == '\n' || message.back() == '\r' || message.back() == ' '))
+    while (!message.empty() && (message.back() == '\n' || message.back() == '\r' || message.back() == ' ')) {
         message.pop_back();
-    if (message.empty())
+    }
+    if (message.empty()) {
         message = "error " + std::to_string(code);
+    }
     return message;
 }
 
@@ -30,10 +32,12 @@ class TemporaryFile {
     TemporaryFile(const TemporaryFile&) = delete;
     TemporaryFile& operator=(const TemporaryFile&) = delete;
     ~TemporaryFile() {
-        if (handle_ != INVALID_HANDLE_VALUE)
+        if (handle_ != INVALID_HANDLE_VALUE) {
             CloseHandle(handle_);
-        if (!name_.empty())
+        }
+        if (!name_.empty()) {
             DeleteFileA(name_.c_str());
+        }
     }
 
     // Creates a new file next to path; false (last error set) when none can be made.
@@ -47,8 +51,9 @@ class TemporaryFile {
                 return true;
             }
             const DWORD code = GetLastError();
-            if (code != ERROR_FILE_EXISTS && code != ERROR_ALREADY_EXISTS)
+            if (code != ERROR_FILE_EXISTS && code != ERROR_ALREADY_EXISTS) {
                 return false;
+            }
         }
         return false;
     }
@@ -57,8 +62,9 @@ class TemporaryFile {
         while (!bytes.empty()) {
             const DWORD chunk = bytes.size() > 0x10000000 ? 0x10000000 : static_cast<DWORD>(bytes.size());
             DWORD written = 0;
-            if (!WriteFile(handle_, bytes.data(), chunk, &written, nullptr))
+            if (!WriteFile(handle_, bytes.data(), chunk, &written, nullptr)) {
                 return false;
+            }
             if (written == 0) {
                 SetLastError(ERROR_WRITE_FAULT);
                 return false;
@@ -73,14 +79,16 @@ class TemporaryFile {
         const DWORD code = GetLastError();
         const bool closed = CloseHandle(handle_) != 0;
         handle_ = INVALID_HANDLE_VALUE;
-        if (!flushed)
+        if (!flushed) {
             SetLastError(code);
+        }
         return flushed && closed;
     }
 
     bool move_to(const std::string& path) {
-        if (!MoveFileExA(name_.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        if (!MoveFileExA(name_.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
             return false;
+        }
         name_.clear(); // it is the target now
         return true;
     }
@@ -105,13 +113,17 @@ bool write_file_replacing(const char* path, std::string_view bytes, std::string&
         return false;
     }
     TemporaryFile temporary;
-    if (!temporary.create_next_to(target))
+    if (!temporary.create_next_to(target)) {
         return fail(error, target);
-    if (!temporary.write_all(bytes))
+    }
+    if (!temporary.write_all(bytes)) {
         return fail(error, target);
-    if (!temporary.flush_and_close())
+    }
+    if (!temporary.flush_and_close()) {
         return fail(error, target);
-    if (!temporary.move_to(target))
+    }
+    if (!temporary.move_to(target)) {
         return fail(error, target);
+    }
     return true;
 }
