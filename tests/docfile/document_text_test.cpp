@@ -118,8 +118,9 @@ TEST(DocumentTree, ShapeOfTheTree) {
 TEST(DocumentTree, CanBeExtendedAfterwards) {
     Document doc;
     PlainDocument paragraphs;
-    for (int i = 0; i < 120; ++i)
+    for (int i = 0; i < 120; ++i) {
         paragraphs.push_back({std::string("p").append(std::to_string(i)), {"s"}});
+    }
     set_paragraphs(doc, paragraphs);
     const ElementRef root = document_to_tree(doc.paragraphs);
     EXPECT_EQ(growth_step, 0);

@@ -109,8 +109,9 @@ TEST(LoadDocumentFile, AFileThatCannotBeLoadedLeavesAnEmptyDocumentAndAReport) {
     for (const FailureCase& c : failure_cases) {
         SCOPED_TRACE(c.name);
         const std::string path = folder.file(std::string(c.name) + ".html");
-        if (c.bytes != nullptr)
+        if (c.bytes != nullptr) {
             write_bytes(path, c.bytes);
+        }
         Document doc;
         set_paragraphs(doc, {{"old", {"old"}}, {"older", {}}});
         std::string report;

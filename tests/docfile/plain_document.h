@@ -21,8 +21,9 @@ inline void set_paragraphs(Document& doc, const PlainDocument& paragraphs) {
     for (const PlainParagraph& plain : paragraphs) {
         auto* const p = new Paragraph;
         text_assign(p->text, plain.text.c_str());
-        for (const std::string& symbol : plain.symbols)
+        for (const std::string& symbol : plain.symbols) {
             text_list_append(p->symbols, symbol.c_str());
+        }
         *tail = p;
         tail = &p->next_paragraph;
     }
@@ -32,8 +33,9 @@ inline PlainDocument plain_paragraphs(const Paragraph* first) {
     PlainDocument paragraphs;
     for (const Paragraph* p = first; p != nullptr; p = p->next_paragraph) {
         PlainParagraph plain{p->text.chars, {}};
-        for (const Text* s = p->symbols.first; s != nullptr; s = s->chain)
+        for (const Text* s = p->symbols.first; s != nullptr; s = s->chain) {
             plain.symbols.emplace_back(s->chars);
+        }
         paragraphs.push_back(std::move(plain));
     }
     return paragraphs;
@@ -45,25 +47,27 @@ inline std::string escaped(const std::string& bytes) {
     std::string out = "\"";
     for (const char c : bytes) {
         const auto u = static_cast<unsigned char>(c);
-        if (c == '\r')
+        if (c == '\r') {
             out += "\\r";
-        else if (c == '\n')
+        } else if (c == '\n') {
             out += "\\n";
-        else if (c == '\t')
+        } else if (c == '\t') {
             out += "\\t";
-        else if (c == '"' || c == '\\')
+        } else if (c == '"' || c == '\\') {
             out += std::string("\\") + c;
-        else if (u < 32 || u >= 127)
+        } else if (u < 32 || u >= 127) {
             out += std::string("\\x") + hex[u >> 4] + hex[u & 15];
-        else
+        } else {
             out += c;
+        }
     }
     return out + "\"";
 }
 
 inline void PrintTo(const PlainParagraph& p, std::ostream* os) {
     *os << "{" << escaped(p.text) << ", [";
-    for (std::size_t i = 0; i < p.symbols.size(); ++i)
+    for (std::size_t i = 0; i < p.symbols.size(); ++i) {
         *os << (i ? ", " : "") << escaped(p.symbols[i]);
+    }
     *os << "]}";
 }

@@ -18,10 +18,11 @@ class RandomDocuments {
             const std::size_t symbol_count = below(5);
             for (std::size_t i = 0; i < symbol_count; ++i) {
                 // Now and then the same symbol again, or an empty one.
-                if (!p.symbols.empty() && below(5) == 0)
+                if (!p.symbols.empty() && below(5) == 0) {
                     p.symbols.push_back(p.symbols[below(p.symbols.size())]);
-                else
+                } else {
                     p.symbols.push_back(below(6) == 0 ? std::string() : random_string(12));
+                }
             }
         }
         return paragraphs;
@@ -35,16 +36,18 @@ class RandomDocuments {
         static const char* const special[] = {"<",       ">",  "&",  "'",  "\"",    "\r\n",
                                               "\r",      "\n", " ",  "\t", "&amp;", "<P>",
                                               "</body>", "?>", "/>", "=",  "<!--",  "]]>"};
-        if (below(3) == 0)
+        if (below(3) == 0) {
             return special[below(std::size(special))];
+        }
         return std::string(1, static_cast<char>(1 + below(255)));
     }
 
     std::string random_string(std::size_t max_pieces) {
         std::string s;
         const std::size_t pieces = below(6) == 0 ? 0 : below(max_pieces + 1);
-        for (std::size_t i = 0; i < pieces; ++i)
+        for (std::size_t i = 0; i < pieces; ++i) {
             s += random_piece();
+        }
         return s;
     }
 
@@ -57,8 +60,9 @@ inline std::string expected_line_breaks(const std::string& s) {
     std::size_t i = 0;
     while (i < s.size()) {
         std::size_t crs_end = i;
-        while (crs_end < s.size() && s[crs_end] == '\r')
+        while (crs_end < s.size() && s[crs_end] == '\r') {
             ++crs_end;
+        }
         if (crs_end < s.size() && s[crs_end] == '\n') {
             out += "\r\n";
             i = crs_end + 1;
@@ -76,8 +80,9 @@ inline std::string expected_line_breaks(const std::string& s) {
 inline std::string without_outer_whitespace(const std::string& s) {
     const char* const whitespace = " \t\r\n";
     const std::size_t first = s.find_first_not_of(whitespace);
-    if (first == std::string::npos)
+    if (first == std::string::npos) {
         return {};
+    }
     return s.substr(first, s.find_last_not_of(whitespace) - first + 1);
 }
 
@@ -85,8 +90,9 @@ inline PlainDocument expected_after_load(const PlainDocument& saved) {
     PlainDocument expected = saved;
     for (PlainParagraph& p : expected) {
         p.text = without_outer_whitespace(expected_line_breaks(p.text));
-        for (std::string& symbol : p.symbols)
+        for (std::string& symbol : p.symbols) {
             symbol = expected_line_breaks(symbol);
+        }
     }
     return expected;
 }

@@ -23,8 +23,9 @@ const PlainDocument sample = {{"Rates rise > 5%\r\nnext line", {"index", "name"}
 
 std::set<std::string> names_in(const std::filesystem::path& folder) {
     std::set<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(folder))
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
         names.insert(entry.path().filename().string());
+    }
     return names;
 }
 
@@ -105,8 +106,9 @@ TEST(TemporaryName, SameFolderAndShort) {
         {"C:doc.html", "C:~nv12ab-0.tmp"},
         {"\\\\server\\share\\d.html", "\\\\server\\share\\~nv12ab-0.tmp"},
     };
-    for (const auto& c : cases)
+    for (const auto& c : cases) {
         EXPECT_EQ(temporary_name_next_to(c.path, 0x12ab, 0), c.expected) << c.path;
+    }
     // Each attempt and each process has its own name; only the low bits of the process id are used.
     EXPECT_EQ(temporary_name_next_to("x", 0x5012ab, 11), "~nv12ab-b.tmp");
     EXPECT_NE(temporary_name_next_to("x", 1, 0), temporary_name_next_to("x", 2, 0));

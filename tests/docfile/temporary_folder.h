@@ -14,8 +14,9 @@ class TemporaryFolder {
         const auto base = std::filesystem::temp_directory_path();
         for (;;) {
             path_ = base / ("norvane-docfile-" + std::to_string(seed()));
-            if (std::filesystem::create_directory(path_))
+            if (std::filesystem::create_directory(path_)) {
                 break;
+            }
         }
     }
     TemporaryFolder(const TemporaryFolder&) = delete;

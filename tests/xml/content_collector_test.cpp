@@ -12,6 +12,9 @@
 
 namespace {
 
+// One entry of an element's children array: a pointer to the child.
+constexpr std::size_t child_entry_bytes = sizeof(void*);
+
 std::vector<int> content_order_of(const Element* e) {
     const int n = e->child_count + e->text_count + e->block_count + e->attribute_count;
     return std::vector<int>(e->content_order, e->content_order + n);
@@ -66,15 +69,16 @@ TEST(XmlContentCollector, NothingCollectedLeavesTheArraysNull) {
 TEST(XmlContentCollector, ParsedArraysHaveExactSizes) {
     // Closed and left-open elements alike: the last P has no end tag, body neither.
     std::string input = "<body>";
-    for (int i = 0; i < 130; ++i)
+    for (int i = 0; i < 130; ++i) {
         input += "<P a=x b='y' c>t &amp; u<!--k--></P>";
+    }
     input += "<P z=1>open";
     ElementRef body;
     ParseResult result{};
     body = parse_document(input.c_str(), &result);
     ASSERT_EQ(result.code, 0);
     ASSERT_EQ(body->child_count, 131);
-    EXPECT_LT(allocated_bytes(body->children), 132 * sizeof(Element*));
+    EXPECT_LT(allocated_bytes(body->children), 132 * child_entry_bytes);
     EXPECT_LT(allocated_bytes(body->content_order), 132 * sizeof(int));
     const Element* const p = body->children[129];
     EXPECT_EQ(content_order_of(p), (std::vector<int>{1, 5, 9, 2, 3}));
@@ -84,8 +88,9 @@ TEST(XmlContentCollector, ParsedArraysHaveExactSizes) {
     const Element* const last = body->children[130];
     EXPECT_EQ(content_order_of(last), (std::vector<int>{1})) << "a text without a following tag is lost";
     // Adds outside a parse still follow the exact-size rule on parsed elements.
-    for (int i = 0; i < 60; ++i)
+    for (int i = 0; i < 60; ++i) {
         append_text(body.get(), copy_string("x"));
+    }
     EXPECT_EQ(body->text_count, 60);
     EXPECT_EQ(content_order_of(body.get()).back(), 59 * 4 + 2);
 }

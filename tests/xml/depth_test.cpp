@@ -16,10 +16,12 @@ namespace {
 std::string nested(int depth) {
     std::string text;
     text.reserve(static_cast<std::size_t>(depth) * 7);
-    for (int i = 0; i < depth; ++i)
+    for (int i = 0; i < depth; ++i) {
         text += "<a>";
-    for (int i = 0; i < depth; ++i)
+    }
+    for (int i = 0; i < depth; ++i) {
         text += "</a>";
+    }
     return text;
 }
 

@@ -9,6 +9,9 @@
 
 namespace {
 
+// One entry of an element's children array: a pointer to the child.
+constexpr std::size_t child_entry_bytes = sizeof(void*);
+
 std::vector<int> content_order_of(const Element* e) {
     const int n = e->child_count + e->text_count + e->block_count + e->attribute_count;
     return std::vector<int>(e->content_order, e->content_order + n);
@@ -25,6 +28,8 @@ std::size_t allocated_bytes(void* block) {
 // Restores growth_step even when a check fails half-way.
 struct GrowthStepScope {
     explicit GrowthStepScope(int step) { growth_step = step; }
+    GrowthStepScope(const GrowthStepScope&) = delete;
+    GrowthStepScope& operator=(const GrowthStepScope&) = delete;
     ~GrowthStepScope() { growth_step = 0; }
 };
 
@@ -79,8 +84,9 @@ TEST(XmlElement, LookupsOutsideTheTreeAreEmpty) {
 
 TEST(XmlElement, NamesMatchIgnoringAsciiCaseOnly) {
     const ElementRef body = new_document_root();
-    for (const char* name : {"P", "p", "PP", "\xC9", "\xE9"})
+    for (const char* name : {"P", "p", "PP", "\xC9", "\xE9"}) {
         append_child(body.get(), copy_string(name), false);
+    }
     EXPECT_EQ(count_children_named(body, "p"), 2);
     EXPECT_EQ(count_children_named(body, "\xE9"), 1); // bytes above 127 are not folded
 }
@@ -125,7 +131,7 @@ TEST(XmlElement, HandleCopiesCountReferences) {
         ElementRef copy = root;
         EXPECT_EQ(root->references, 2);
         ElementRef moved = std::move(copy);
-        EXPECT_FALSE(copy);
+        EXPECT_FALSE(copy); // NOLINT(bugprone-use-after-move): a moved-from handle is empty
         EXPECT_EQ(root->references, 2);
         moved = moved; // self-assignment changes nothing
         EXPECT_EQ(root->references, 2);
@@ -168,21 +174,23 @@ TEST(XmlElement, UnlinkKeepsParentConsistent) {
 TEST(XmlElement, GrowthStepAllocatesInBlocksAndCompactTrims) {
     const GrowthStepScope scope(50);
     const ElementRef root = new_document_root();
-    for (int i = 0; i < 49; ++i)
+    for (int i = 0; i < 49; ++i) {
         append_child(root.get(), copy_string("c"), false);
-    EXPECT_LT(allocated_bytes(root->children), 100 * sizeof(Element*)); // room for 50 at first
-    append_child(root.get(), copy_string("c"), false);                  // n = 49: the first reallocation
-    EXPECT_GE(allocated_bytes(root->children), 100 * sizeof(Element*));
-    EXPECT_LT(allocated_bytes(root->children), 150 * sizeof(Element*));
-    for (int i = 50; i < 120; ++i)
+    }
+    EXPECT_LT(allocated_bytes(root->children), 100 * child_entry_bytes); // room for 50 at first
+    append_child(root.get(), copy_string("c"), false);                   // n = 49: the first reallocation
+    EXPECT_GE(allocated_bytes(root->children), 100 * child_entry_bytes);
+    EXPECT_LT(allocated_bytes(root->children), 150 * child_entry_bytes);
+    for (int i = 50; i < 120; ++i) {
         append_child(root.get(), copy_string("c"), false);
+    }
     // Reaching n = 49, 99 reallocates; the content is intact after each move.
     for (int i = 0; i < 120; ++i) {
         ASSERT_EQ(root->children[i]->parent, root.get());
         ASSERT_EQ(root->content_order[i], i * 4);
     }
     compact_element(root.get());
-    EXPECT_LT(allocated_bytes(root->children), 121 * sizeof(Element*));
+    EXPECT_LT(allocated_bytes(root->children), 121 * child_entry_bytes);
     EXPECT_EQ(root->child_count, 120);
     EXPECT_EQ(root->children[119]->name[0], 'c');
 }

@@ -92,8 +92,9 @@ TEST(XmlEntities, EmptyAndNullSpans) {
 
 TEST(XmlEntities, EncodeThenDecodeGivesTheText) {
     std::string all;
-    for (int c = 1; c < 256; ++c)
+    for (int c = 1; c < 256; ++c) {
         all += static_cast<char>(c);
+    }
     const std::string encoded = encode(all.c_str());
     int code = 0;
     const Owned decoded(decode_entities(encoded.c_str(), static_cast<int>(encoded.size()), code));

@@ -117,8 +117,9 @@ TEST(XmlLoader, ReportFormatForEveryCode) {
         const std::string report = format_load_report("d.html", result);
         std::string expected = std::string("XML Parsing error inside file 'd.html'.\nError: ") +
                                parse_message(code) + "\nAt line 2, column 5.\n";
-        if (code == 12)
+        if (code == 12) {
             expected += "First Tag should be 'body'.\n";
+        }
         EXPECT_EQ(report, expected) << code;
     }
     EXPECT_EQ(format_load_report("d.html", ParseResult{0, 0, 0}), "");

@@ -14,8 +14,9 @@ ParseResult parse(const char* input, ElementRef* body = nullptr) {
     ParseResult result{unset, unset, unset};
     ElementRef found = parse_document(input, &result);
     EXPECT_EQ(growth_step, 0) << "growth step restored after the parse";
-    if (body != nullptr)
+    if (body != nullptr) {
         *body = found;
+    }
     return result;
 }
 
@@ -210,16 +211,18 @@ TEST(XmlParser, VerbatimBlocksPointIntoTheMarkerTable) {
 
 TEST(XmlParser, ElementsClosedByTheParserAreTrimmed) {
     std::string input = "<body>";
-    for (int i = 0; i < 130; ++i)
+    for (int i = 0; i < 130; ++i) {
         input += "<P a=x>t</P>";
+    }
     input += "</body>";
     ElementRef body;
     ASSERT_EQ(parse(input.c_str(), &body).code, 0);
     EXPECT_EQ(body->child_count, 130);
     EXPECT_EQ(body->children[129]->attribute_count, 1);
     // Outside a parse every add reallocates to the exact size: adding works after trimming.
-    for (int i = 0; i < 60; ++i)
+    for (int i = 0; i < 60; ++i) {
         append_child(body.get(), copy_string("Q"), false);
+    }
     EXPECT_EQ(count_children_named(body, "q"), 60);
 }
 
@@ -241,8 +244,9 @@ TEST(XmlParser, MessagesForEveryCode) {
         "Error: Unknown character entity",
         "Error: Elements nested too deeply",
     };
-    for (int code = 0; code < 15; ++code)
+    for (int code = 0; code < 15; ++code) {
         EXPECT_STREQ(parse_message(code), messages[code]) << code;
+    }
     EXPECT_STREQ(parse_message(-1), "Unknown");
     EXPECT_STREQ(parse_message(15), "Unknown");
 }

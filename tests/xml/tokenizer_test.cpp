@@ -13,8 +13,9 @@ std::vector<std::string> tokens_of(const char* input) {
     std::vector<std::string> out;
     for (;;) {
         const Token t = scan_token(state);
-        if (t.kind == TokenKind::end_of_text)
+        if (t.kind == TokenKind::end_of_text) {
             return out;
+        }
         if (t.kind == TokenKind::verbatim_open) {
             out.push_back(std::string("V:") + t.marker->opening);
             return out; // the block's content is not tokens
@@ -51,8 +52,9 @@ TEST(XmlTokenizer, SplitsTextIntoTokens) {
         {"", {}},
         {"   ", {}},
     };
-    for (const Case& c : cases)
+    for (const Case& c : cases) {
         EXPECT_EQ(tokens_of(c.input), c.tokens) << c.input;
+    }
 }
 
 TEST(XmlTokenizer, PositionsAfterTokens) {
@@ -83,9 +85,10 @@ TEST(XmlTokenizer, EndNameMatching) {
         {"a", "a\r", true}, {"a", "a=", true},      {"a", "a<", true},        {"a", "a", false},
         {"ab", "a", false}, {nullptr, "a>", false}, {"\xc9", "\xe9>", false},
     };
-    for (const Case& c : cases)
+    for (const Case& c : cases) {
         EXPECT_EQ(end_name_matches(c.name, c.text), c.matches)
             << (c.name ? c.name : "(null)") << " " << c.text;
+    }
 }
 
 TEST(XmlTokenizer, TrimsTrailingWhitespaceOnly) {

@@ -25,8 +25,9 @@ TEST(XmlUtf16, EightBitMarkupIsRecognised) {
         {"text<body/>", false},
         {"", false},
     };
-    for (const Case& c : cases)
+    for (const Case& c : cases) {
         EXPECT_EQ(is_certainly_8bit_markup(c.bytes), c.certain) << c.bytes;
+    }
 }
 
 TEST(XmlUtf16, ConvertsLittleEndianUtf16) {
@@ -51,12 +52,14 @@ std::vector<std::string> tricky_texts() {
     texts.push_back("this app can break this app can break");
     texts.push_back("Bush hid the facts and more facts");
     std::string every_byte;
-    for (int c = 1; c < 256; ++c)
+    for (int c = 1; c < 256; ++c) {
         every_byte += static_cast<char>(c);
+    }
     texts.push_back(every_byte);
     std::string controls;
-    for (int i = 0; i < 40; ++i)
+    for (int i = 0; i < 40; ++i) {
         controls += "\x01\x02\x03\x0b\x0c";
+    }
     texts.push_back(controls);
     return texts;
 }
