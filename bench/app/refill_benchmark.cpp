@@ -25,15 +25,17 @@ double milliseconds_since(clock_type::time_point start) {
 
 std::vector<const char*> paragraph_texts(const Document& document) {
     std::vector<const char*> texts;
-    for (const Paragraph* p = document.paragraphs; p != nullptr; p = p->next_paragraph)
+    for (const Paragraph* p = document.paragraphs; p != nullptr; p = p->next_paragraph) {
         texts.push_back(p->text.chars);
+    }
     return texts;
 }
 
 std::vector<const char*> texts_of(const TextList& list) {
     std::vector<const char*> texts;
-    for (const Text* t = list.first; t != nullptr; t = t->chain)
+    for (const Text* t = list.first; t != nullptr; t = t->chain) {
         texts.push_back(t->chars);
+    }
     return texts;
 }
 
@@ -59,8 +61,9 @@ void repaint_now(main_win& window) {
 // message from this (the application) thread to the GUI thread.
 void update_paragraph_entry_by_entry(main_win& window) {
     Paragraph* paragraph = paragraph_at(window.document, selected_position(window.paragraph_entries));
-    if (paragraph == nullptr)
+    if (paragraph == nullptr) {
         return;
+    }
     read_control_text(window.paragraph_edit, paragraph->text);
     fill_list_box_entry_by_entry(window.all_paragraphs_list, paragraph_texts(window.document),
                                  keep_place::yes);

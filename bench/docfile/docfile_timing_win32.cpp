@@ -26,8 +26,9 @@ template <typename Work> double best_of(int rounds, Work work) {
         const auto start = Clock::now();
         work();
         const double ms = milliseconds_since(start);
-        if (ms < best)
+        if (ms < best) {
             best = ms;
+        }
     }
     return best;
 }

@@ -15,8 +15,9 @@ inline void fill_large_document(Document& doc, int paragraph_count) {
     std::mt19937 random(7);
     const auto word = [&random] {
         std::string w;
-        for (int length = 2 + static_cast<int>(random() % 8); length > 0; --length)
+        for (int length = 2 + static_cast<int>(random() % 8); length > 0; --length) {
             w += static_cast<char>('a' + random() % 26);
+        }
         return w;
     };
     Paragraph** tail = &doc.paragraphs;

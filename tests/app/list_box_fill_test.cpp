@@ -2,6 +2,8 @@
 // it replaces, on real list boxes of the main window's size and style.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -51,8 +53,10 @@ class list_box_pair : public ::testing::Test {
 
 std::vector<std::string> numbered_texts(int count, const char* prefix = "entry ") {
     std::vector<std::string> texts;
-    for (int i = 0; i < count; ++i)
+    texts.reserve(static_cast<std::size_t>(std::max(count, 0)));
+    for (int i = 0; i < count; ++i) {
         texts.push_back(prefix + std::to_string(i));
+    }
     if (count > 3) {
         texts[1] = "";             // an empty paragraph
         texts[2] = "two\r\nlines"; // a multi-line paragraph is one entry
@@ -62,8 +66,10 @@ std::vector<std::string> numbered_texts(int count, const char* prefix = "entry "
 
 std::vector<const char*> pointers_to(const std::vector<std::string>& texts) {
     std::vector<const char*> pointers;
-    for (const std::string& text : texts)
+    pointers.reserve(texts.size());
+    for (const std::string& text : texts) {
         pointers.push_back(text.c_str());
+    }
     return pointers;
 }
 
@@ -80,8 +86,10 @@ std::string entry_at(HWND box, int index) {
 std::vector<std::string> entries_of(HWND box) {
     std::vector<std::string> entries;
     const int count = send(box, LB_GETCOUNT);
-    for (int i = 0; i < count; ++i)
+    entries.reserve(static_cast<std::size_t>(std::max(count, 0)));
+    for (int i = 0; i < count; ++i) {
         entries.push_back(entry_at(box, i));
+    }
     return entries;
 }
 

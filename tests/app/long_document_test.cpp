@@ -20,8 +20,9 @@ int count_of(HWND list_box) {
 
 std::size_t occurrences(const std::string& text, const std::string& part) {
     std::size_t count = 0;
-    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + part.size()))
+    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + part.size())) {
         ++count;
+    }
     return count;
 }
 
@@ -48,8 +49,10 @@ class long_document : public ::testing::Test {
 TEST_F(long_document, commands_act_on_the_selected_paragraph_and_symbol) {
     ASSERT_NO_FATAL_FAILURE(app.start());
     std::vector<sample_paragraph> paragraphs;
-    for (int i = 0; i < paragraph_total; ++i)
+    paragraphs.reserve(paragraph_total);
+    for (int i = 0; i < paragraph_total; ++i) {
         paragraphs.push_back({paragraph_text(i), {"s" + std::to_string(i)}});
+    }
     ASSERT_TRUE(write_file(app.path_of("long.html"), document_file_text(paragraphs)));
 
     ASSERT_NO_FATAL_FAILURE(open(app.path_of("long.html")));

@@ -37,10 +37,12 @@ std::string program_path() {
 void print_list(std::ostream& out, const char* name, const std::vector<std::string>& entries, int selected) {
     out << "\n  " << name << " (" << entries.size() << ", selected " << selected << "):";
     const std::size_t shown = std::min<std::size_t>(entries.size(), 12);
-    for (std::size_t i = 0; i < shown; ++i)
+    for (std::size_t i = 0; i < shown; ++i) {
         out << " [" << (entries[i].size() > 40 ? entries[i].substr(0, 40) + "..." : entries[i]) << "]";
-    if (shown < entries.size())
+    }
+    if (shown < entries.size()) {
         out << " ...";
+    }
 }
 
 void select_all_in(HWND edit) {
@@ -51,8 +53,9 @@ void select_all_in(HWND edit) {
 }
 
 bool put_on_clipboard(const std::string& text) {
-    if (OpenClipboard(nullptr) == FALSE)
+    if (OpenClipboard(nullptr) == FALSE) {
         return false;
+    }
     EmptyClipboard();
     const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
     bool placed = false;
@@ -61,8 +64,9 @@ bool put_on_clipboard(const std::string& text) {
         std::memcpy(bytes, text.c_str(), text.size() + 1);
         GlobalUnlock(memory);
         placed = SetClipboardData(CF_TEXT, memory) != nullptr;
-        if (!placed)
+        if (!placed) {
             GlobalFree(memory);
+        }
     }
     CloseClipboard();
     return placed;
@@ -105,8 +109,9 @@ norvane_window::norvane_window() : folder(working_folder_for_test()) {}
 
 norvane_window::~norvane_window() {
     program.kill();
-    for (const std::string& name : files_in(folder))
+    for (const std::string& name : files_in(folder)) {
         DeleteFileA(path_of(name).c_str());
+    }
     RemoveDirectoryA(folder.c_str());
 }
 
@@ -155,8 +160,9 @@ void norvane_window::start() {
     const bool all_found = gui::wait_until([&] {
         for (const control_place& place : places) {
             *place.handle = gui::find_child(top, place.class_name, {place.x, place.y});
-            if (*place.handle == nullptr)
+            if (*place.handle == nullptr) {
                 return false;
+            }
         }
         return true;
     });
@@ -179,20 +185,24 @@ std::string read_entry(HWND list_box, int index, bool lengths_only) {
     DWORD_PTR length = 0;
     SendMessageTimeoutW(list_box, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0, SMTO_ABORTIFHUNG,
                         reply_timeout_ms, &length);
-    if (static_cast<LRESULT>(length) == LB_ERR)
+    if (static_cast<LRESULT>(length) == LB_ERR) {
         return "<changed>"; // the list was refilled meanwhile
-    if (lengths_only || length > longest_readable_entry)
+    }
+    if (lengths_only || length > longest_readable_entry) {
         return long_entry(length);
+    }
     // Room for whatever the entry may have become since its length was read.
     std::wstring wide(4 * longest_readable_entry, L'\0');
     DWORD_PTR copied = 0;
     SendMessageTimeoutW(list_box, LB_GETTEXT, static_cast<WPARAM>(index),
                         reinterpret_cast<LPARAM>(wide.data()), SMTO_ABORTIFHUNG, reply_timeout_ms, &copied);
-    if (static_cast<LRESULT>(copied) == LB_ERR || copied >= wide.size())
+    if (static_cast<LRESULT>(copied) == LB_ERR || copied >= wide.size()) {
         return "<changed>";
+    }
     std::string entry(copied, '\0');
-    for (std::size_t k = 0; k < copied; ++k)
+    for (std::size_t k = 0; k < copied; ++k) {
         entry[k] = static_cast<char>(wide[k]); // the tests' texts are ASCII
+    }
     return entry;
 }
 
@@ -204,11 +214,14 @@ std::string entry_at(HWND list_box, int index) {
 
 std::vector<std::string> list_entries(HWND list_box, bool lengths_only) {
     DWORD_PTR count = 0;
-    if (SendMessageTimeoutW(list_box, LB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, reply_timeout_ms, &count) == 0)
+    if (SendMessageTimeoutW(list_box, LB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, reply_timeout_ms, &count) == 0) {
         return {"<no answer>"};
+    }
     std::vector<std::string> entries;
-    for (int i = 0; i < static_cast<int>(count); ++i)
+    entries.reserve(count);
+    for (int i = 0; i < static_cast<int>(count); ++i) {
         entries.push_back(read_entry(list_box, i, lengths_only));
+    }
     return entries;
 }
 
@@ -231,8 +244,9 @@ window_view norvane_window::view() const {
 }
 
 void norvane_window::wait_for(const std::function<bool(const window_view&)>& condition, const char* what) {
-    if (::testing::Test::HasFatalFailure())
+    if (::testing::Test::HasFatalFailure()) {
         return;
+    }
     window_view last;
     if (!gui::wait_until([&] {
             last = view();
@@ -247,8 +261,9 @@ void norvane_window::wait_for(const std::function<bool(const window_view&)>& con
 }
 
 void norvane_window::wait_for_view(const window_view& expected, const char* what) {
-    if (::testing::Test::HasFatalFailure())
+    if (::testing::Test::HasFatalFailure()) {
         return;
+    }
     window_view last;
     if (!gui::wait_until([&] { return (last = view()) == expected; })) {
         std::ostringstream shown, wanted;
@@ -261,29 +276,34 @@ void norvane_window::wait_for_view(const window_view& expected, const char* what
 
 void norvane_window::click_and_wait(HWND control, const std::function<bool(const window_view&)>& effect,
                                     const char* what) {
-    if (::testing::Test::HasFatalFailure())
+    if (::testing::Test::HasFatalFailure()) {
         return;
+    }
     click(control);
     wait_for(effect, what);
 }
 
 void norvane_window::type_into(HWND edit, const std::string& text) {
-    if (::testing::Test::HasFatalFailure())
+    if (::testing::Test::HasFatalFailure()) {
         return;
+    }
     select_all_in(edit);
     gui::type_text(text);
-    if (!gui::wait_until([&] { return gui::text_of(edit) == text; }))
+    if (!gui::wait_until([&] { return gui::text_of(edit) == text; })) {
         FAIL() << "typing did not arrive: " << text;
+    }
 }
 
 void norvane_window::paste_into(HWND edit, const std::string& text) {
-    if (::testing::Test::HasFatalFailure())
+    if (::testing::Test::HasFatalFailure()) {
         return;
+    }
     ASSERT_TRUE(put_on_clipboard(text));
     select_all_in(edit);
     gui::press_keys({VK_CONTROL, 'V'});
-    if (!gui::wait_until([&] { return gui::text_of(edit) == text; }))
+    if (!gui::wait_until([&] { return gui::text_of(edit) == text; })) {
         FAIL() << "the pasted text did not arrive";
+    }
 }
 
 void norvane_window::click_entry(HWND list_box, int index) {
@@ -301,8 +321,9 @@ void norvane_window::enter_paragraph(const std::string& text) {
     const window_view before = view();
     type_into(paragraph_edit, text);
     click(search_edit);
-    if (!gui::wait_until([&] { return focus() == search_edit; }))
+    if (!gui::wait_until([&] { return focus() == search_edit; })) {
         FAIL() << "the search box did not take the focus";
+    }
     gui::press_key(VK_RETURN);
     wait_for(
         [&](const window_view& v) {
@@ -315,8 +336,9 @@ void norvane_window::enter_paragraph(const std::string& text) {
 }
 
 void norvane_window::select_paragraph(int index) {
-    if (::testing::Test::HasFatalFailure())
+    if (::testing::Test::HasFatalFailure()) {
         return;
+    }
     click_entry(all_paragraphs_list, index);
     wait_for(
         [&](const window_view& v) {
@@ -343,13 +365,15 @@ std::string norvane_window::chooser_file_name(HWND chooser) {
 }
 
 void norvane_window::choose_path(HWND chooser, const std::string& path) {
-    if (::testing::Test::HasFatalFailure())
+    if (::testing::Test::HasFatalFailure()) {
         return;
+    }
     const HWND name_box = GetDlgItem(chooser, chooser_file_name_id);
     ASSERT_NE(name_box, nullptr) << "file name box of the chooser";
     HWND name_edit = FindWindowExA(name_box, nullptr, "Edit", nullptr);
-    if (name_edit == nullptr)
+    if (name_edit == nullptr) {
         name_edit = name_box;
+    }
     click(name_edit);
     gui::press_key(VK_END);
     gui::press_keys({VK_SHIFT, VK_HOME});
@@ -365,9 +389,11 @@ void norvane_window::choose_path(HWND chooser, const std::string& path) {
 HWND norvane_window::wait_for_error_box() {
     HWND found = nullptr;
     gui::wait_until([&] {
-        for (const HWND box : gui::top_level_windows(program.process_id(), "#32770"))
-            if (IsWindowVisible(box) && gui::text_of(box) == "Error")
+        for (const HWND box : gui::top_level_windows(program.process_id(), "#32770")) {
+            if (IsWindowVisible(box) && gui::text_of(box) == "Error") {
                 found = box;
+            }
+        }
         return found != nullptr;
     });
     return found;
@@ -377,8 +403,9 @@ std::string norvane_window::message_of(HWND box) {
     std::string longest;
     for (const HWND label : gui::children(box, "Static")) {
         const std::string text = gui::text_of(label);
-        if (text.size() > longest.size())
+        if (text.size() > longest.size()) {
             longest = text;
+        }
     }
     return longest;
 }
@@ -404,12 +431,14 @@ std::vector<std::string> files_in(const std::string& folder) {
     std::vector<std::string> names;
     WIN32_FIND_DATAA found{};
     const HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
+    if (search == INVALID_HANDLE_VALUE) {
         return names;
+    }
     do {
         const std::string name = found.cFileName;
-        if (name != "." && name != "..")
+        if (name != "." && name != "..") {
             names.push_back(name);
+        }
     } while (FindNextFileA(search, &found) != FALSE);
     FindClose(search);
     return names;
@@ -419,11 +448,13 @@ std::string document_file_text(const std::vector<sample_paragraph>& paragraphs) 
     std::string text = "<?xml version=\"1.0\"?>\n<body>\n";
     for (const sample_paragraph& p : paragraphs) {
         text += "\t<P";
-        for (const std::string& symbol : p.symbols)
+        for (const std::string& symbol : p.symbols) {
             text += " symbol=\"" + escaped(symbol) + "\"";
+        }
         text += ">\n";
-        if (!p.text.empty())
+        if (!p.text.empty()) {
             text += "\t\t" + escaped(p.text) + "\n";
+        }
         text += "\t</P>\n";
     }
     return text + "</body>\n";

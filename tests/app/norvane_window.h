@@ -56,6 +56,8 @@ void PrintTo(const window_view& view, std::ostream* out);
 class norvane_window {
   public:
     norvane_window();
+    norvane_window(const norvane_window&) = delete;
+    norvane_window& operator=(const norvane_window&) = delete;
     ~norvane_window();
 
     // Starts the program and waits for its start-up state (one empty

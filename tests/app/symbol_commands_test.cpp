@@ -140,8 +140,9 @@ TEST(symbol_commands, search_and_result_lines) {
     for (const sample_paragraph& p : document) {
         app.enter_paragraph(p.text);
         app.select_paragraph(static_cast<int>(app.view().paragraphs.size()) - 2);
-        for (const std::string& s : p.symbols)
+        for (const std::string& s : p.symbols) {
             app.link_symbol(s);
+        }
         app.select_paragraph(static_cast<int>(app.view().paragraphs.size()) - 1);
     }
 
@@ -193,8 +194,9 @@ TEST(symbol_commands, a_long_result_line_selects_its_paragraph) {
     ASSERT_NO_FATAL_FAILURE(app.start());
     app.enter_paragraph(""); // paragraph 0 stays empty
     std::string long_text;
-    for (int i = 0; long_text.size() < 12000; ++i)
+    for (int i = 0; long_text.size() < 12000; ++i) {
         long_text += "word" + std::to_string(i) + " ";
+    }
     app.entry_lengths_only = true;
     app.paste_into(app.paragraph_edit, long_text);
     app.click_and_wait(

@@ -22,8 +22,9 @@ bool chooser_closed(HWND chooser) {
 HWND chooser_name_edit(HWND chooser) {
     constexpr int file_name_box_id = 0x47c;
     const HWND box = GetDlgItem(chooser, file_name_box_id);
-    if (box == nullptr)
+    if (box == nullptr) {
         return nullptr;
+    }
     const std::vector<HWND> edits = gui::children(box, "Edit");
     return edits.empty() ? box : edits.front();
 }
@@ -34,8 +35,9 @@ std::string edit_text(HWND edit) {
     std::wstring wide(4096, L'\0');
     DWORD_PTR copied = 0;
     if (SendMessageTimeoutW(edit, WM_GETTEXT, wide.size(), reinterpret_cast<LPARAM>(wide.data()),
-                            SMTO_ABORTIFHUNG, 5000, &copied) == 0)
+                            SMTO_ABORTIFHUNG, 5000, &copied) == 0) {
         return {};
+    }
     wide.resize(std::min<std::size_t>(copied, wide.size()));
     std::string text(wide.size() * 2, '\0');
     const int length = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), text.data(),
@@ -95,7 +97,7 @@ std::string close_error_box(norvane_window& app) {
         ADD_FAILURE() << "no error box";
         return {};
     }
-    const std::string message = app.message_of(box);
+    std::string message = app.message_of(box);
     wait_until_focused(box);
     gui::press_key(VK_RETURN);
     EXPECT_TRUE(gui::wait_until([&] { return chooser_closed(box); })) << "error box not closed";
@@ -110,8 +112,9 @@ void wait_for_file(const std::string& path, const std::string& bytes) {
 // Selects a paragraph and links the symbols to it.
 void link_symbols(norvane_window& app, int paragraph, const texts& symbols) {
     app.select_paragraph(paragraph);
-    for (const std::string& symbol : symbols)
+    for (const std::string& symbol : symbols) {
         app.link_symbol(symbol);
+    }
 }
 
 // Gives paragraph `index` a text with line breaks (pasted: Enter would end the paragraph).
