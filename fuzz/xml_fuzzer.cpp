@@ -14,8 +14,9 @@
 namespace {
 
 void check(bool condition) {
-    if (!condition)
+    if (!condition) {
         std::abort();
+    }
 }
 
 void write_both_ways(const Element* element) {
@@ -42,8 +43,9 @@ void check_text_skip(const char* text, int from) {
             skip_whitespace(by_token);
             break;
         }
-        if (first == nullptr)
+        if (first == nullptr) {
             first = token.start;
+        }
     }
     ParseState skipped{text, from, 0, 0, nullptr, 0, 0, verbatim_markers, 0};
     check(skip_text_tokens(skipped) == first);
@@ -57,8 +59,9 @@ void parse_and_write(const char* text) {
     check(result.code >= parse_ok && result.code <= parse_nested_too_deeply);
     const bool kept = result.code == parse_ok || result.code == parse_unmatched_end_tag_warning;
     check(static_cast<bool>(body) == kept);
-    if (result.code != parse_ok && result.code != parse_first_tag_not_found)
+    if (result.code != parse_ok && result.code != parse_first_tag_not_found) {
         check(result.line >= 1 && result.column >= 1);
+    }
     if (body) {
         check(body->parent == nullptr && body->references == 1);
         write_both_ways(body.get());
@@ -79,7 +82,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     parse_and_write(bytes.c_str());
     // The loader's path: bytes taken for UTF-16 are converted first.
-    if (convert_utf16_to_ansi(bytes))
+    if (convert_utf16_to_ansi(bytes)) {
         parse_and_write(bytes.c_str());
+    }
     return 0;
 }

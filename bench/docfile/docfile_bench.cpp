@@ -27,17 +27,19 @@ const Document& large_document() {
 void save_file(benchmark::State& state) {
     const std::string path = bench_path();
     std::string error;
-    for (auto _ : state) {
-        if (!save_document_file(large_document(), path.c_str(), error))
+    for ([[maybe_unused]] auto _ : state) {
+        if (!save_document_file(large_document(), path.c_str(), error)) {
             state.SkipWithError(error.c_str());
+        }
     }
     state.counters["bytes"] = static_cast<double>(std::filesystem::file_size(path));
 }
 BENCHMARK(save_file)->Unit(benchmark::kMillisecond);
 
 void document_to_bytes(benchmark::State& state) {
-    for (auto _ : state)
+    for ([[maybe_unused]] auto _ : state) {
         benchmark::DoNotOptimize(document_to_text(large_document().paragraphs));
+    }
 }
 BENCHMARK(document_to_bytes)->Unit(benchmark::kMillisecond);
 
@@ -47,9 +49,10 @@ void load_file(benchmark::State& state) {
     save_document_file(large_document(), path.c_str(), error);
     Document doc;
     std::string report;
-    for (auto _ : state) {
-        if (!load_document_file(doc, path.c_str(), report))
+    for ([[maybe_unused]] auto _ : state) {
+        if (!load_document_file(doc, path.c_str(), report)) {
             state.SkipWithError(report.c_str());
+        }
     }
 }
 BENCHMARK(load_file)->Unit(benchmark::kMillisecond);
@@ -58,8 +61,9 @@ void load_and_parse_only(benchmark::State& state) {
     const std::string path = bench_path();
     std::string error;
     save_document_file(large_document(), path.c_str(), error);
-    for (auto _ : state)
+    for ([[maybe_unused]] auto _ : state) {
         benchmark::DoNotOptimize(load_xml_file(path.c_str(), nullptr));
+    }
 }
 BENCHMARK(load_and_parse_only)->Unit(benchmark::kMillisecond);
 
@@ -68,7 +72,7 @@ void convert_body_only(benchmark::State& state) {
     std::string error;
     save_document_file(large_document(), path.c_str(), error);
     const ElementRef body = load_xml_file(path.c_str(), nullptr);
-    for (auto _ : state) {
+    for ([[maybe_unused]] auto _ : state) {
         Document doc;
         doc.paragraphs = paragraphs_from_body(body);
         benchmark::DoNotOptimize(doc.paragraphs);

@@ -30,8 +30,9 @@ void append_symbol(std::string& out, Random& random) {
     out += words[random.below(word_count)];
     out += '_';
     out += std::to_string(random.below(1000));
-    if (random.below(8) == 0)
+    if (random.below(8) == 0) {
         out += "&amp;co";
+    }
 }
 
 // About 300 to 500 characters of text with entities and CR LF line breaks inside.
@@ -41,10 +42,11 @@ void append_text(std::string& out, Random& random) {
     while (out.size() - start < static_cast<std::size_t>(length)) {
         out += words[random.below(word_count)];
         const int pick = random.below(40);
-        if (pick < 5)
+        if (pick < 5) {
             out += entities[pick];
-        else if (pick == 5)
+        } else if (pick == 5) {
             out += "\r\n";
+        }
         out += ' ';
     }
     out += "end.";

@@ -20,7 +20,7 @@
 namespace {
 
 constexpr int rounds = 5;
-constexpr std::size_t document_bytes = 50u * 1000u * 1000u;
+constexpr std::size_t document_bytes = std::size_t{50} * 1000 * 1000;
 
 // CPU time used by the process so far, in seconds (the benchmark runs on one thread).
 double cpu_seconds() {
@@ -39,8 +39,9 @@ double best_seconds(const std::function<void()>& setup, const std::function<void
         measured();
         const double seconds = cpu_seconds() - start;
         teardown();
-        if (seconds < best)
+        if (seconds < best) {
             best = seconds;
+        }
     }
     return best;
 }
@@ -67,8 +68,9 @@ Figures measure_ours(const std::string& text) {
                                                        [&] {
                                                            ParseResult result{};
                                                            body = parse_document(text.c_str(), &result);
-                                                           if (result.code != parse_ok)
+                                                           if (result.code != parse_ok) {
                                                                fail("own parse failed");
+                                                           }
                                                        },
                                                        [&] { body = ElementRef(); }));
     body = parse_document(text.c_str(), nullptr);
@@ -78,8 +80,9 @@ Figures measure_ours(const std::string& text) {
                                      const std::size_t count = write_element(body.get(), nullptr, 0);
                                      const std::unique_ptr<char[]> buffer(new char[count + 1]);
                                      written = write_element(body.get(), buffer.get(), 0);
-                                     if (written != count)
+                                     if (written != count) {
                                          fail("own write counts differ");
+                                     }
                                  },
                                  [] {});
     figures.write = megabytes_per_second(written, figures.write);
@@ -90,12 +93,14 @@ Figures measure_tinyxml2(const std::string& text) {
     Figures figures;
     std::unique_ptr<tinyxml2::XMLDocument> document;
     figures.parse = megabytes_per_second(
-        text.size(), best_seconds([&] { document = std::make_unique<tinyxml2::XMLDocument>(); },
-                                  [&] {
-                                      if (document->Parse(text.c_str(), text.size()) != tinyxml2::XML_SUCCESS)
-                                          fail("tinyxml2 parse failed");
-                                  },
-                                  [&] { document.reset(); }));
+        text.size(),
+        best_seconds([&] { document = std::make_unique<tinyxml2::XMLDocument>(); },
+                     [&] {
+                         if (document->Parse(text.c_str(), text.size()) != tinyxml2::XML_SUCCESS) {
+                             fail("tinyxml2 parse failed");
+                         }
+                     },
+                     [&] { document.reset(); }));
     document = std::make_unique<tinyxml2::XMLDocument>();
     document->Parse(text.c_str(), text.size());
     std::size_t written = 0;
@@ -123,8 +128,9 @@ Figures measure_pugixml(const std::string& text) {
     figures.parse = megabytes_per_second(
         text.size(), best_seconds([&] { document = std::make_unique<pugi::xml_document>(); },
                                   [&] {
-                                      if (!document->load_buffer(text.data(), text.size()))
+                                      if (!document->load_buffer(text.data(), text.size())) {
                                           fail("pugixml parse failed");
+                                      }
                                   },
                                   [&] { document.reset(); }));
     document = std::make_unique<pugi::xml_document>();
@@ -167,8 +173,9 @@ Figures measure_expat(const std::string& text) {
                              static_cast<ExpatCounts*>(data)->characters += n;
                          });
                          if (XML_Parse(parser, text.data(), static_cast<int>(text.size()), 1) ==
-                             XML_STATUS_ERROR)
+                             XML_STATUS_ERROR) {
                              fail("expat parse failed");
+                         }
                          XML_ParserFree(parser);
                      },
                      [] {}));
