@@ -1,3 +1,4 @@
+#include "tests/xml/element_inspection.h"
 #include "xml/element.h"
 
 #include <gtest/gtest.h>
@@ -5,25 +6,7 @@
 #include <cstddef>
 #include <vector>
 
-#include <malloc.h>
-
 namespace {
-
-// One entry of an element's children array: a pointer to the child.
-constexpr std::size_t child_entry_bytes = sizeof(void*);
-
-std::vector<int> content_order_of(const Element* e) {
-    const int n = e->child_count + e->text_count + e->block_count + e->attribute_count;
-    return std::vector<int>(e->content_order, e->content_order + n);
-}
-
-std::size_t allocated_bytes(void* block) {
-#ifdef _WIN32
-    return _msize(block);
-#else
-    return malloc_usable_size(block);
-#endif
-}
 
 // Restores growth_step even when a check fails half-way.
 struct GrowthStepScope {
