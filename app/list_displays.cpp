@@ -2,29 +2,10 @@
 // selected paragraph.
 #include <string>
 
+#include "app/list_entries.h"
 #include "app/main_win.h"
 #include "framework/controls.h"
 #include "framework/wk_app.h"
-
-namespace {
-
-std::vector<const char*> texts_of(const Paragraph* first) {
-    std::vector<const char*> texts;
-    for (const Paragraph* p = first; p != nullptr; p = p->next_paragraph) {
-        texts.push_back(p->text.chars);
-    }
-    return texts;
-}
-
-std::vector<const char*> texts_of(const TextList& list) {
-    std::vector<const char*> texts;
-    for (const Text* t = list.first; t != nullptr; t = t->chain) {
-        texts.push_back(t->chars);
-    }
-    return texts;
-}
-
-} // namespace
 
 Paragraph* main_win::selected_paragraph() const {
     return paragraph_at(document, selected_position(paragraph_entries));
@@ -51,12 +32,12 @@ void main_win::empty_results() {
 }
 
 void main_win::fill_paragraph_list() {
-    fill(paragraph_entries, texts_of(document.paragraphs), keep_place::yes);
+    fill(paragraph_entries, entry_texts(document.paragraphs), keep_place::yes);
 }
 
 void main_win::fill_linked_symbols_of(const Paragraph* paragraph) {
     fill(linked_symbol_entries,
-         paragraph != nullptr ? texts_of(paragraph->symbols) : std::vector<const char*>{});
+         paragraph != nullptr ? entry_texts(paragraph->symbols) : std::vector<const char*>{});
 }
 
 void main_win::fill_linked_symbol_list() {
@@ -77,7 +58,7 @@ void main_win::show_selected_paragraph(bool empty_result_list) {
 
 void main_win::fill_all_symbol_list() {
     rebuild_all_symbols(document);
-    fill(all_symbol_entries, texts_of(document.all_symbols));
+    fill(all_symbol_entries, entry_texts(document.all_symbols));
 }
 
 void main_win::list_paragraphs_of_linked_symbol() {

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "app/list_entries.h"
 #include "app/main_win.h"
 #include "docfile/document_file.h"
 #include "framework/controls.h"
@@ -21,22 +22,6 @@ using clock_type = std::chrono::steady_clock;
 
 double milliseconds_since(clock_type::time_point start) {
     return std::chrono::duration<double, std::milli>(clock_type::now() - start).count();
-}
-
-std::vector<const char*> paragraph_texts(const Document& document) {
-    std::vector<const char*> texts;
-    for (const Paragraph* p = document.paragraphs; p != nullptr; p = p->next_paragraph) {
-        texts.push_back(p->text.chars);
-    }
-    return texts;
-}
-
-std::vector<const char*> texts_of(const TextList& list) {
-    std::vector<const char*> texts;
-    for (const Text* t = list.first; t != nullptr; t = t->chain) {
-        texts.push_back(t->chars);
-    }
-    return texts;
 }
 
 // A document of `count` paragraphs, each with a short text and two symbols.
@@ -65,11 +50,11 @@ void update_paragraph_entry_by_entry(main_win& window) {
         return;
     }
     read_control_text(window.paragraph_edit, paragraph->text);
-    fill_list_box_entry_by_entry(window.all_paragraphs_list, paragraph_texts(window.document),
+    fill_list_box_entry_by_entry(window.all_paragraphs_list, entry_texts(window.document.paragraphs),
                                  keep_place::yes);
     SetWindowTextA(window.paragraph_edit, "");
     SetWindowTextA(window.paragraph_edit, paragraph->text.chars);
-    fill_list_box_entry_by_entry(window.linked_symbols_list, texts_of(paragraph->symbols), keep_place::no);
+    fill_list_box_entry_by_entry(window.linked_symbols_list, entry_texts(paragraph->symbols), keep_place::no);
     SendMessageA(window.result_list, LB_RESETCONTENT, 0, 0);
 }
 
@@ -125,11 +110,11 @@ void measure_fresh_load(main_win& window, int paragraphs) {
     std::string report;
     load_document_file(window.document, path.c_str(), report);
     start = clock_type::now();
-    fill_list_box_entry_by_entry(window.all_paragraphs_list, paragraph_texts(window.document),
+    fill_list_box_entry_by_entry(window.all_paragraphs_list, entry_texts(window.document.paragraphs),
                                  keep_place::yes);
     window.show_selected_paragraph(true);
     rebuild_all_symbols(window.document);
-    fill_list_box_entry_by_entry(window.all_symbols_list, texts_of(window.document.all_symbols),
+    fill_list_box_entry_by_entry(window.all_symbols_list, entry_texts(window.document.all_symbols),
                                  keep_place::no);
     repaint_now(window);
     const double entry_by_entry = milliseconds_since(start);
