@@ -91,7 +91,7 @@ int main_win::handle_event(wk_event* event) {
         }
         switch (row.command(*this)) {
         case after_row::go_on:
-            return 1;
+            return loop_go_on;
         case after_row::end:
             end = true;
             break;
@@ -99,5 +99,5 @@ int main_win::handle_event(wk_event* event) {
             break;
         }
     }
-    return end ? 0 : 1;
+    return end ? loop_end : loop_go_on;
 }

@@ -6,13 +6,13 @@
 #include "framework/choosers.h"
 
 void main_win::open_file() {
-    if (choose_open_file(*this, document.file_name)) {
+    if (choose_open_file(*this, document.file_name) == file_chosen) {
         load_document();
     }
 }
 
 void main_win::save_file() {
-    if (choose_save_file(*this, document.file_name)) {
+    if (choose_save_file(*this, document.file_name) == file_chosen) {
         save_document();
     }
 }

@@ -46,28 +46,28 @@ chooser_calls& active_chooser_calls() {
     return calls;
 }
 
-int choose_open_file(wk_win& owner, Text& path) {
+chooser_result choose_open_file(wk_win& owner, Text& path) {
     chooser_record chooser(owner);
     if (active_chooser_calls().open_file_name(&chooser.record) != FALSE) {
         text_assign(path, chooser.path.data());
-        return 1;
+        return file_chosen;
     }
     text_assign(path, "");
-    return 0;
+    return chooser_cancelled;
 }
 
-int choose_save_file(wk_win& owner, Text& path) {
+chooser_result choose_save_file(wk_win& owner, Text& path) {
     chooser_record chooser(owner);
     chooser.propose(path.chars);
     if (active_chooser_calls().save_file_name(&chooser.record) != FALSE) {
         text_assign(path, chooser.path.data());
-        return 1;
+        return file_chosen;
     }
     if (const DWORD error = active_chooser_calls().extended_error(); error != 0) {
         report_save_chooser_error(owner.window_handle, error);
     }
     text_assign(path, "");
-    return 0;
+    return chooser_cancelled;
 }
 
 void report_save_chooser_error(HWND owner, DWORD error) {

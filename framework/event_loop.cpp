@@ -46,7 +46,7 @@ int event_loop(wk_win& window) {
         if (WaitForSingleObject(wk_instance.event_semaphore, wk_app.wait_timeout_ms) == WAIT_OBJECT_0) {
             event = take_event(window);
         }
-        if (window.handle_event(&event) == 0) {
+        if (window.handle_event(&event) == loop_end) {
             return 0;
         }
     }

@@ -24,6 +24,12 @@ enum event_kind : int {
     event_key_subtract = 18,
 };
 
+// What handle_event returns: whether the event loop goes on.
+enum loop_decision : int { loop_end = 0, loop_go_on = 1 };
+
+// What a file chooser returns.
+enum chooser_result : int { chooser_cancelled = 0, file_chosen = 1 };
+
 struct wk_event {
     int kind = event_none;
     LPARAM value = 0; // a control or window handle, or a command id, by kind

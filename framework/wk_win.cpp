@@ -80,7 +80,7 @@ wk_win::~wk_win() {
 }
 
 int wk_win::handle_event(wk_event*) {
-    return 1;
+    return loop_go_on;
 }
 
 void unregister_window(wk_win* window) {

@@ -28,7 +28,7 @@ class wk_win : public wk_hwnd {
     ~wk_win() override; // unregister_window, then frees the tab order
     wk_win(const wk_win&) = delete;
     wk_win& operator=(const wk_win&) = delete;
-    virtual int handle_event(wk_event* event); // nonzero: go on; 0: end the event loop
+    virtual int handle_event(wk_event* event); // a loop_decision: loop_go_on or loop_end
 
     HWND window_handle = nullptr;
     int window_x = 0;
@@ -47,7 +47,7 @@ class wk_win : public wk_hwnd {
 constexpr int client_width = 976;
 constexpr int client_height = 734;
 
-// Application thread: runs until handle_event returns 0 or the program is finishing.
+// Application thread: runs until handle_event returns loop_end or the program is finishing.
 int event_loop(wk_win& window);
 // GUI thread: store the event (replacing one not yet taken) and wake the application thread.
 void post_event(wk_win* window, int kind, LPARAM value);

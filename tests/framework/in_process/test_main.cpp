@@ -9,9 +9,9 @@
 #include "tests/framework/in_process/test_windows.h"
 
 int application_main() {
-    text_assign(wk_app.program_name, "Framework test");
+    text_assign(wk_app.program_name, "In-process test");
     int argc = 1;
-    char name[] = "framework_unit_test";
+    char name[] = "in_process_test";
     char* argv[] = {name, nullptr};
     testing::InitGoogleTest(&argc, argv);
     const int result = RUN_ALL_TESTS();

@@ -58,7 +58,7 @@ TEST(window_object, title_is_the_program_name_a_blank_and_the_version) {
     set_title(window.window_handle);
     char title[64] = {};
     GetWindowTextA(window.window_handle, title, sizeof title);
-    EXPECT_STREQ(title, "Framework test 1.01");
+    EXPECT_STREQ(title, "In-process test 1.01");
 }
 
 TEST(gui_requests, a_gui_call_runs_on_the_gui_thread_before_the_request_returns) {
