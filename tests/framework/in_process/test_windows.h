@@ -1,7 +1,9 @@
-// Windows for the framework's in-process tests, which run on the application
+// Windows and helpers for the in-process tests, which run on the application
 // thread of a real framework program (the GUI thread pumps meanwhile).
 #pragma once
 
+#include <functional>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -16,6 +18,7 @@ class recording_win : public wk_win {
 
     std::vector<wk_event> received;
     std::size_t stop_after = 1;
+    std::function<void(const wk_event&)> on_event; // runs in the handler, after recording
 };
 
 // A new window object, kept until the end of the run: destroying a framework
@@ -24,16 +27,21 @@ recording_win& new_window();
 // Destroys every window made by new_window (at the end of the run).
 void destroy_test_windows();
 
-// Empties the window's event slot and the wake-up left by earlier events.
+// Empties the window's event queue and the wake-up left by earlier events.
 void clear_events(wk_win& window);
-// The event in the window's slot (kind 0 when none), emptying it.
-wk_event take_event(wk_win& window);
 
-// Waits on another thread for a box with caption "Error" in this process,
+// Polls the condition until it holds (true) or ten seconds passed (false).
+bool wait_until(const std::function<bool()>& condition);
+// A visible box of this process with the given caption, or null.
+HWND find_box(const char* caption);
+// Real key presses (each pressed and released) to the window, made foreground.
+void type_keys(HWND window, std::initializer_list<WORD> keys);
+
+// Waits on another thread for a box with the given caption in this process,
 // reads its text and closes it with OK.
 class error_box_watcher {
   public:
-    error_box_watcher();
+    explicit error_box_watcher(const char* caption = "Error");
     ~error_box_watcher();
     error_box_watcher(const error_box_watcher&) = delete;
     error_box_watcher& operator=(const error_box_watcher&) = delete;
