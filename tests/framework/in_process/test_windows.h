@@ -2,23 +2,26 @@
 // thread of a real framework program (the GUI thread pumps meanwhile).
 #pragma once
 
+#include <atomic>
 #include <functional>
-#include <initializer_list>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "framework/wk_win.h"
 
-// A window object that records the events its handler receives and ends the
-// event loop after a given number of them.
+inline bool operator==(const wk_event& a, const wk_event& b) {
+    return a.kind == b.kind && a.value == b.value;
+}
+
+// A window object that records the events its handler receives.
 class recording_win : public wk_win {
   public:
     int handle_event(wk_event* event) override;
 
     std::vector<wk_event> received;
-    std::size_t stop_after = 1;
-    std::function<void(const wk_event&)> on_event; // runs in the handler, after recording
+    std::function<int(const wk_event&)> on_event; // after recording; its loop_decision stands
 };
 
 // A new window object, kept until the end of the run: destroying a framework
@@ -34,9 +37,6 @@ void clear_events(wk_win& window);
 bool wait_until(const std::function<bool()>& condition);
 // A visible box of this process with the given caption, or null.
 HWND find_box(const char* caption);
-// Real key presses (each pressed and released) to the window, made foreground.
-void type_keys(HWND window, std::initializer_list<WORD> keys);
-
 // Waits on another thread for a box with the given caption in this process,
 // reads its text and closes it with OK.
 class error_box_watcher {
@@ -53,7 +53,8 @@ class error_box_watcher {
     HWND owner() const { return owner_; }
 
   private:
-    struct state;
-    std::unique_ptr<state> state_;
+    std::atomic<bool> stop_{false};
+    std::string text_;
     HWND owner_ = nullptr;
+    std::thread thread_;
 };
