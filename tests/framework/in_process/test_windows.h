@@ -50,7 +50,7 @@ class error_box_watcher {
     std::string text();
     // Stops looking; the text of a box seen so far, or "".
     std::string stop();
-    HWND owner() const { return owner_; }
+    HWND owner() const { return owner_; } // the box's owner, after text() or stop()
 
   private:
     std::atomic<bool> stop_{false};
