@@ -1,7 +1,5 @@
-// The modal file choosers and the framework's error box.
+// The modal file choosers and the framework's message boxes.
 #include "framework/choosers.h"
-
-#include "framework/chooser_calls.h"
 
 #include <cstdio>
 #include <cstring>
@@ -64,18 +62,18 @@ chooser_result choose_save_file(wk_win& owner, Text& path) {
         return file_chosen;
     }
     if (const DWORD error = active_chooser_calls().extended_error(); error != 0) {
-        report_save_chooser_error(owner.window_handle, error);
+        char text[64];
+        std::snprintf(text, sizeof text, "GetSaveFileName error %d", static_cast<int>(error));
+        show_error_box(owner.window_handle, text);
     }
     text_assign(path, "");
     return chooser_cancelled;
 }
 
-void report_save_chooser_error(HWND owner, DWORD error) {
-    char text[64];
-    std::snprintf(text, sizeof text, "GetSaveFileName error %d", static_cast<int>(error));
-    show_error_box(owner, text);
-}
-
 void show_error_box(HWND owner, const char* text) {
     MessageBoxA(owner, text, "Error", MB_OK);
+}
+
+void show_warning_box(HWND owner, const char* text) {
+    MessageBoxA(owner, text, "Warning", MB_OK);
 }

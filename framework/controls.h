@@ -1,5 +1,5 @@
-// Child controls created through the GUI thread, their keyboard handling and
-// readers of their contents.
+// Child controls created through the GUI thread, their font, their keyboard
+// handling and the readers of their contents.
 #pragma once
 
 #include <windows.h>
@@ -15,12 +15,19 @@ HWND create_edit_box(wk_win& owner);                // multi-line, at 15, 422, 9
 HWND create_button(wk_win& owner, int x, int y, int height, const char* label, bool is_default); // 75 wide
 HWND create_list_box(wk_win& owner, int x, int y, int width, int height);
 
+// The font of every control: "MS Sans Serif" at the given points on the screen.
+HFONT make_font(int points, int weight);
+
 // Application thread: the control's whole text.
 void read_control_text(HWND control, Text& text);
 // Application thread: the selected entry's whole text, or "" with no selection.
 void read_list_selection(HWND list_box, Text& text);
 
-// GUI thread (keyboard handling of the subclassed controls).
+// GUI thread (keyboard handling of the subclassed controls): 1 when the
+// message was consumed, 0 to pass it on to the control.
 int key_filter(UINT message, WPARAM key, HWND control);
+// The control after (or before) the given one in the tab order, wrapping
+// around; null when the control is not in it.
 tab_entry* tab_target(wk_win& owner, HWND control, bool backwards);
+// The first button whose label marks the character with '&', or null.
 tab_entry* find_accelerator(wk_win& owner, char character);

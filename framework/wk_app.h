@@ -1,5 +1,5 @@
-// Process-wide records of the window framework and the two request channels
-// from the application thread to the GUI thread.
+// Start-up, the two threads and the requests the application thread makes of
+// the GUI thread: create a window, focus a control, run a function there.
 #pragma once
 
 #include <windows.h>
@@ -25,9 +25,6 @@ extern wk_instance_record wk_instance;
 extern wk_app_record wk_app;
 
 extern DWORD gui_thread_id;
-extern UINT msg_create_window;
-extern UINT msg_set_focus;
-extern UINT msg_gui_call;
 extern std::atomic<HWND> focus_control;
 extern HFONT control_font;
 
@@ -36,15 +33,14 @@ constexpr const char* program_version = "1.01";
 // Defined by the program built on the framework; runs on the application thread.
 int application_main();
 
-HFONT make_font(int points, int weight);
-
 // GUI thread: wait for one message, carry out the framework requests, dispatch.
 void pump_one_message();
 
 // Application thread: blocks until the GUI thread has created the window
 // (or until the program is finishing, then returns null). Called on the GUI
 // thread itself (inside a GUI call), it creates the window at once; so do the
-// two requests below.
+// two requests below. Requests are also served while the GUI thread runs a
+// modal loop of the system (message box, chooser, menu, window move).
 HWND request_create_window(DWORD ex_style, const char* class_name, const char* window_text, DWORD style,
                            int x, int y, int width, int height, HWND parent, HMENU control_id,
                            HINSTANCE instance);

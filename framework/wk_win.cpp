@@ -1,9 +1,9 @@
-// Window objects: construction of the top-level window, its title, and its
-// removal from the registry.
+// Window objects: the top-level window, the registry, the window procedure
+// that turns its messages into events, and the event queue and loop.
 #include "framework/wk_win.h"
 
 #include "framework/choosers.h"
-#include "framework/window_registry.h"
+#include "framework/controls.h"
 #include "framework/wk_app.h"
 
 namespace {
@@ -11,6 +11,53 @@ namespace {
 constexpr WORD icon_resource = 101;
 constexpr DWORD window_ex_style = WS_EX_WINDOWEDGE | WS_EX_CLIENTEDGE;
 constexpr DWORD window_style = WS_CLIPCHILDREN | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
+
+struct registry_entry {
+    HWND window;
+    wk_win* object;
+    registry_entry* next;
+};
+
+// Frees the entries left at process exit (windows the user closed whose
+// objects were destroyed afterwards are unlinked already; these are not).
+struct registry_list {
+    registry_entry* first = nullptr;
+    registry_list() = default;
+    registry_list(const registry_list&) = delete;
+    registry_list& operator=(const registry_list&) = delete;
+    ~registry_list() {
+        while (first != nullptr) {
+            registry_entry* const next = first->next;
+            delete first;
+            first = next;
+        }
+    }
+};
+
+registry_list registry;
+
+void register_window(HWND window, wk_win* object) {
+    const std::lock_guard<std::recursive_mutex> guard(registry_lock());
+    registry_entry** tail = &registry.first;
+    while (*tail != nullptr) {
+        tail = &(*tail)->next;
+    }
+    *tail = new registry_entry{window, object, nullptr};
+}
+
+// Unlinks the entry of this handle; false when there is none.
+bool unlink_window(HWND window) {
+    const std::lock_guard<std::recursive_mutex> guard(registry_lock());
+    for (registry_entry** link = &registry.first; *link != nullptr; link = &(*link)->next) {
+        if ((*link)->window == window) {
+            registry_entry* const entry = *link;
+            *link = entry->next;
+            delete entry;
+            return true;
+        }
+    }
+    return false;
+}
 
 void register_class_once() {
     const HINSTANCE instance = wk_instance.instance_handle;
@@ -38,6 +85,94 @@ void apply_startup_show_state(HWND window) {
     GetStartupInfoA(&startup);
     if ((startup.dwFlags & STARTF_USESHOWWINDOW) != 0) {
         ShowWindow(window, startup.wShowWindow);
+    }
+}
+
+// The kinds the application acts on; every other kind only tells that
+// something was typed or painted.
+bool is_acted_on(int kind) {
+    switch (kind) {
+    case event_enter:
+    case event_escape:
+    case event_double_click:
+    case event_activate:
+    case event_command:
+    case event_select:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// A passing event (one nothing acts on) is only ever alone in the queue.
+void queue_event(std::deque<wk_event>& queue, const wk_event& event) {
+    const bool passing_pending = queue.size() == 1 && !is_acted_on(queue.front().kind);
+    if (!is_acted_on(event.kind)) {
+        if (queue.empty() || passing_pending) {
+            queue.assign(1, event);
+        }
+        return;
+    }
+    if (passing_pending) {
+        queue.clear();
+    }
+    // Holding an arrow key in a list makes a selection change per key: only
+    // the newest selection matters.
+    if (!queue.empty() && event.kind == event_select && queue.back().kind == event_select &&
+        queue.back().value == event.value) {
+        queue.back() = event;
+        return;
+    }
+    queue.push_back(event);
+}
+
+bool is_top_level(HWND window) {
+    return GetParent(window) == nullptr;
+}
+
+BOOL CALLBACK send_nc_activate(HWND child, LPARAM active) {
+    SendMessageA(child, WM_NCACTIVATE, static_cast<WPARAM>(active), 0);
+    return TRUE;
+}
+
+void on_activate(HWND window, WPARAM word) {
+    EnumChildWindows(window, send_nc_activate, static_cast<LPARAM>(word));
+}
+
+// True when the window was a registered top-level one, closed here.
+bool on_close(HWND window) {
+    const bool registered = is_top_level(window) && with_window_object(window, [](wk_win& object) {
+                                wk_app.finished = 1;
+                                post_event(&object, event_none, 0);
+                            });
+    if (registered) {
+        DestroyWindow(window);
+    }
+    return registered;
+}
+
+void on_destroy(HWND window) {
+    with_window_object(window, [](wk_win&) { wk_app.finished = 1; });
+    PostQuitMessage(0);
+}
+
+void on_set_focus(HWND window) {
+    // The window passes its focus on to the control that had it last (when
+    // that control is one of its own).
+    if (const HWND control = focus_control; control != nullptr && IsChild(window, control) != FALSE) {
+        set_control_focus(control);
+    }
+}
+
+void on_paint(HWND window) {
+    with_window_object(
+        window, [&](wk_win& object) { post_event(&object, event_paint, reinterpret_cast<LPARAM>(window)); });
+}
+
+void on_command(HWND window, WPARAM word, LPARAM value) {
+    const wk_event event = classify_command(word, value);
+    if (event.kind != event_none) {
+        with_window_object(window, [&](wk_win& object) { post_event(&object, event.kind, event.value); });
     }
 }
 
@@ -83,6 +218,28 @@ int wk_win::handle_event(wk_event*) {
     return loop_go_on;
 }
 
+std::recursive_mutex& registry_lock() {
+    static std::recursive_mutex lock;
+    return lock;
+}
+
+wk_win* lookup_window_object(HWND window) {
+    if (window == nullptr || IsWindow(window) == FALSE) {
+        return nullptr;
+    }
+    for (const registry_entry* entry = registry.first; entry != nullptr; entry = entry->next) {
+        if (entry->window == window) {
+            return entry->object;
+        }
+    }
+    return nullptr;
+}
+
+wk_win* find_window_object(HWND window) {
+    const std::lock_guard<std::recursive_mutex> guard(registry_lock());
+    return lookup_window_object(window);
+}
+
 void unregister_window(wk_win* window) {
     const HWND handle = window->window_handle;
     if (handle == nullptr || IsWindow(handle) == FALSE) {
@@ -94,6 +251,101 @@ void unregister_window(wk_win* window) {
         show_error_box(nullptr, "Window handle not found");
     }
     PostMessageA(handle, WM_CLOSE, 0, 0);
+}
+
+LRESULT CALLBACK window_procedure(HWND window, UINT message, WPARAM word, LPARAM value) {
+    switch (message) {
+    case WM_ACTIVATE:
+        on_activate(window, word);
+        break;
+    case WM_CLOSE:
+        if (on_close(window)) {
+            return 0;
+        }
+        break;
+    case WM_DESTROY:
+        if (is_top_level(window)) {
+            on_destroy(window);
+            return 0;
+        }
+        break;
+    case WM_SETFOCUS:
+        on_set_focus(window);
+        break;
+    case WM_PAINT:
+        on_paint(window);
+        break;
+    case WM_COMMAND:
+        on_command(window, word, value);
+        break;
+    default:
+        break;
+    }
+    return DefWindowProcA(window, message, word, value);
+}
+
+wk_event classify_command(WPARAM word, LPARAM value) {
+    constexpr WORD notify_clicked = 0;   // BN_CLICKED, also menu and accelerator commands
+    constexpr WORD notify_selchange = 1; // LBN_SELCHANGE
+    constexpr WORD notify_dblclk = 2;    // LBN_DBLCLK
+    constexpr WORD id_ok = 1;
+    constexpr WORD id_cancel = 2;
+    const WORD id = LOWORD(word);
+    switch (HIWORD(word)) {
+    case notify_dblclk:
+        return {event_double_click, value};
+    case notify_selchange:
+        return {event_select, value};
+    case notify_clicked:
+        if (id == control_id) {
+            return {event_activate, value};
+        }
+        if (id == id_ok) {
+            return {event_enter, value};
+        }
+        if (id == id_cancel) {
+            return {event_escape, value};
+        }
+        return {event_command, static_cast<LPARAM>(id)};
+    default:
+        return {event_none, value}; // edit-box notifications and the like
+    }
+}
+
+void post_event(wk_win* window, int kind, LPARAM value) {
+    if (kind != event_none) {
+        const std::lock_guard<std::mutex> guard(window->event_lock);
+        queue_event(window->pending_events, {kind, value});
+    }
+    ReleaseSemaphore(wk_instance.event_semaphore, 1, nullptr);
+}
+
+wk_event take_event(wk_win& window) {
+    const std::lock_guard<std::mutex> guard(window.event_lock);
+    if (window.pending_events.empty()) {
+        return {};
+    }
+    const wk_event oldest = window.pending_events.front();
+    window.pending_events.pop_front();
+    return oldest;
+}
+
+int event_loop(wk_win& window) {
+    for (;;) {
+        if (wk_app.finished != 0) {
+            return 0;
+        }
+        // The semaphore counts one wake-up however many events came: empty
+        // the queue before waiting again.
+        wk_event event = take_event(window);
+        if (event.kind == event_none &&
+            WaitForSingleObject(wk_instance.event_semaphore, wk_app.wait_timeout_ms) == WAIT_OBJECT_0) {
+            event = take_event(window); // a time-out or a failed wait hands over an empty event
+        }
+        if (window.handle_event(&event) == loop_end) {
+            return 0;
+        }
+    }
 }
 
 void set_title(HWND window) {

@@ -1,17 +1,47 @@
-// Window objects: a top-level framework window, its registry entry, its tab
-// order and its single event slot.
+// Window objects and their events: a top-level framework window, the registry
+// that finds its object from its handle, its tab order, its queue of events
+// from the GUI thread and the event loop that hands them to its handler.
 #pragma once
 
 #include <windows.h>
 
+#include <deque>
 #include <mutex>
 
-#include "framework/wk_event.h"
+enum event_kind : int {
+    event_none = 0,
+    event_enter = 1,
+    event_escape = 2,
+    event_double_click = 3,
+    event_activate = 4,
+    event_command = 5,
+    event_select = 6,
+    event_paint = 8,
+    event_char_d = 9,
+    event_char_n = 10,
+    event_char_p = 11,
+    event_char_u = 12,
+    event_key_right = 13,
+    event_key_left = 14,
+    event_key_up = 15,
+    event_key_down = 16,
+    event_key_add = 17,
+    event_key_subtract = 18,
+};
+
+// What handle_event returns: whether the event loop goes on.
+enum loop_decision : int { loop_end = 0, loop_go_on = 1 };
+
+struct wk_event {
+    int kind = event_none;
+    LPARAM value = 0; // a control or window handle, or a command id, by kind
+};
 
 struct tab_entry {
     tab_entry* next = nullptr;
     HWND control = nullptr;
-    char accelerator = 0; // lower-case letter after the first '&' of the control's text, or 0
+    bool shows_caption = false; // a button: only its fixed label marks an Alt letter
+    char accelerator = 0;       // lower-case letter marked with '&' in the label, or 0
 };
 
 class wk_hwnd {
@@ -37,25 +67,55 @@ class wk_win : public wk_hwnd {
     int window_height = 0;
     tab_entry* tab_order = nullptr;
 
-    // The event slot: written by the GUI thread, taken by the application
-    // thread; kind and value are read and written together under the lock.
+    // Events not yet taken, oldest first: written by the GUI thread, taken by
+    // the application thread, both under the lock.
     std::mutex event_lock;
-    int event_kind = event_none;
-    LPARAM event_value = 0;
+    std::deque<wk_event> pending_events;
 };
 
 constexpr int client_width = 976;
 constexpr int client_height = 734;
 
-// Application thread: runs until handle_event returns loop_end or the program is finishing.
+// Application thread: runs until handle_event returns loop_end or the program
+// is finishing. Empty events (kind 0) come when nothing happened for
+// wait_timeout_ms.
 int event_loop(wk_win& window);
-// GUI thread: store the event (replacing one not yet taken) and wake the application thread.
+
+// GUI thread: queues the event and wakes the application thread. Events the
+// handler acts on (clicks, Enter, Esc, selections, commands) are never lost
+// and keep their order; a selection change following one of the same list
+// merges with it. Events nothing acts on (letters, arrows, repaints) are kept
+// only while nothing else is pending, and a close (kind 0) only wakes.
 void post_event(wk_win* window, int kind, LPARAM value);
-// GUI thread: store the event only when no event is pending (a repaint must
-// not replace a click or a key not yet taken); false when it was not stored.
-bool post_event_if_idle(wk_win* window, int kind, LPARAM value);
+// Application thread: the oldest pending event, removed; kind 0 when none.
+wk_event take_event(wk_win& window);
+
+// Turns a WM_COMMAND's parameters into an event (kind 0: nothing to post).
+wk_event classify_command(WPARAM word, LPARAM value);
+
+// The registry of top-level framework windows. Every use of a registered
+// window object from the GUI thread holds the registry's lock, so that the
+// application thread cannot destroy the object meanwhile (its destructor
+// unregisters it under the same lock). Recursive: handling one message may
+// send others to the same windows and look the owner up again.
+std::recursive_mutex& registry_lock();
+// The object registered for a live window, or null; call under registry_lock().
+wk_win* lookup_window_object(HWND window);
 wk_win* find_window_object(HWND window);
 void unregister_window(wk_win* window);
+
+// Runs action(object) under the lock when the handle is a live registered
+// window; returns false (and runs nothing) otherwise.
+template <class F> bool with_window_object(HWND window, F&& action) {
+    const std::lock_guard<std::recursive_mutex> guard(registry_lock());
+    wk_win* const object = lookup_window_object(window);
+    if (object == nullptr) {
+        return false;
+    }
+    action(*object);
+    return true;
+}
+
 LRESULT CALLBACK window_procedure(HWND window, UINT message, WPARAM word, LPARAM value);
 // Title: the program name, a blank and the version.
 void set_title(HWND window);

@@ -10,10 +10,7 @@
 
 int application_main() {
     text_assign(wk_app.program_name, "In-process test");
-    int argc = 1;
-    char name[] = "in_process_test";
-    char* argv[] = {name, nullptr};
-    testing::InitGoogleTest(&argc, argv);
+    testing::InitGoogleTest();
     const int result = RUN_ALL_TESTS();
     destroy_test_windows();
     std::fflush(stdout);
