@@ -1,10 +1,14 @@
-// A file in the temporary directory that is removed when the test ends.
+// Helpers shared by the XML tests: temporary files, UTF-16 bytes, written text.
 #pragma once
+
+#include "xml/element.h"
+#include "xml/writer.h"
 
 #include <cstdio>
 #include <filesystem>
 #include <string>
 
+// A file in the temporary directory that is removed when the test ends.
 class TempFile {
   public:
     TempFile(const std::string& name, const std::string& bytes)
@@ -33,4 +37,11 @@ inline std::string utf16le(const std::string& text, bool byte_order_mark) {
         out += '\0';
     }
     return out;
+}
+
+// The writer's text for e at level, counted first and then written.
+inline std::string written(const Element* e, int level) {
+    std::string out(write_element(e, nullptr, level) + 1, '\x7f');
+    const std::size_t length = write_element(e, out.data(), level);
+    return out.substr(0, length) + (out[length] == '\0' ? "" : "<no NUL>");
 }
