@@ -1,3 +1,5 @@
+// Reads elements from tokens: one call per open element, its content collected and stored
+// at exact sizes when the element ends.
 #include "xml/parser.h"
 
 #include "xml/allocation.h"
@@ -11,54 +13,9 @@
 
 namespace {
 
-// A growable array in xml_malloc'd memory whose growth is checked; T is trivially copyable.
-template <typename T> class Collected {
-  public:
-    Collected() = default;
-    ~Collected() { std::free(items_); }
-    Collected(const Collected&) = delete;
-    Collected& operator=(const Collected&) = delete;
-
-    bool push(const T& item) {
-        if (size_ == capacity_ && !reserve_more()) {
-            return false;
-        }
-        items_[size_++] = item;
-        return true;
-    }
-    void pop() { --size_; }
-    T* begin() const { return items_; }
-    T* end() const { return items_ + size_; }
-    T& operator[](std::size_t i) const { return items_[i]; }
-    std::size_t size() const { return size_; }
-    bool empty() const { return size_ == 0; }
-    void clear() { size_ = 0; }
-    void release_memory() {
-        std::free(std::exchange(items_, nullptr));
-        size_ = 0;
-        capacity_ = 0;
-    }
-
-  private:
-    bool reserve_more() {
-        const std::size_t capacity = capacity_ == 0 ? 16 : capacity_ * 2;
-        void* const grown = xml_realloc(items_, capacity * sizeof(T));
-        if (grown == nullptr) {
-            return false;
-        }
-        items_ = static_cast<T*>(grown);
-        capacity_ = capacity;
-        return true;
-    }
-
-    T* items_ = nullptr;
-    std::size_t size_ = 0;
-    std::size_t capacity_ = 0;
-};
-
 // A new block holding array's count entries followed by the collected ones, in fresh; fresh
 // stays null when nothing was collected. False when memory ran out.
-template <typename T> bool join(T*& fresh, const T* array, int count, const Collected<T>& collected) {
+template <typename T> bool join(T*& fresh, const T* array, int count, const CheckedArray<T>& collected) {
     fresh = nullptr;
     if (collected.empty()) {
         return true;
@@ -131,7 +88,7 @@ class ContentCollector {
     bool store_in(Element* element);
 
   private:
-    template <typename T> bool add(Collected<T>& items, const T& item, content_kind kind) {
+    template <typename T> bool add(CheckedArray<T>& items, const T& item, content_kind kind) {
         if (!order_.push(static_cast<int>(items.size()) * 4 + kind)) {
             return false;
         }
@@ -150,11 +107,11 @@ class ContentCollector {
     }
     void discard();
 
-    Collected<Element*> children_;
-    Collected<char*> texts_;
-    Collected<VerbatimBlock> blocks_;
-    Collected<Attribute> attributes_;
-    Collected<int> order_; // entries indexed from 0 within this collection
+    CheckedArray<Element*> children_;
+    CheckedArray<char*> texts_;
+    CheckedArray<VerbatimBlock> blocks_;
+    CheckedArray<Attribute> attributes_;
+    CheckedArray<int> order_; // entries indexed from 0 within this collection
 };
 
 bool ContentCollector::store_in(Element* element) {
@@ -254,7 +211,7 @@ class CollectorStack {
     }
 
   private:
-    Collected<ContentCollector*> levels_;
+    CheckedArray<ContentCollector*> levels_;
 };
 
 enum class TagState { expect_name, after_name, after_equals };
@@ -499,41 +456,6 @@ int tag_token(ParseState& state, Frame& frame, const Token& token) {
     return 0;
 }
 
-// Line and column (from 1) of the character at index p.
-void locate(const char* input, int p, ParseResult& result) {
-    int line = 1;
-    int column = 1;
-    for (int i = 0; i < p && input[i] != '\0'; ++i) {
-        if (input[i] == '\n') {
-            ++line;
-            column = 1;
-        } else {
-            ++column;
-        }
-    }
-    result.line = line;
-    result.column = column;
-}
-
-// The element named "body" at the top level or inside top-level question tags.
-ElementRef find_document_element(const ElementRef& root) {
-    ElementRef current = root;
-    int i = 0;
-    while (i < current->child_count) {
-        ElementRef child = child_at(current, i);
-        if (names_equal(child->name, document_element_name)) {
-            return child;
-        }
-        if (child->question_tag != 0) {
-            current = std::move(child);
-            i = 0;
-        } else {
-            ++i;
-        }
-    }
-    return {};
-}
-
 // The text ended. Inside an element that needs an end tag the file was cut short: what was read
 // stays, the last text included, and the parse warns; elsewhere (the root, question tags) this
 // is the normal end.
@@ -586,84 +508,16 @@ int fill_element(Element* element, ParseState& state, CollectorStack& collectors
     return outcome;
 }
 
-void report(ParseResult* result, int code) {
-    if (result != nullptr) {
-        *result = ParseResult{code, 0, 0};
-    }
-}
-
 } // namespace
 
 int parse_into(Element* element, ParseState& state) {
-    CollectorStack collectors;
-    return fill_element(element, state, collectors, 0);
-}
-
-ElementRef parse_document(const char* input, ParseResult* result) {
-    if (input == nullptr) {
-        report(result, parse_no_elements);
-        return {};
-    }
-    ElementRef root = new_document_root();
-    if (!root) {
-        report(result, parse_out_of_memory);
-        return {};
-    }
-    ParseState state{input, 0, 0, parse_ok, nullptr, 0, 1, verbatim_markers, 0, 0};
     // Kept from one parse to the next on this thread: the collectors' buffers are warm, and
     // freeing the large ones after each parse made the allocator hand memory back to the
     // system, which the next parse then faulted in again page by page.
     thread_local CollectorStack collectors;
-    fill_element(root.get(), state, collectors, 0);
+    const int outcome = fill_element(element, state, collectors, 0);
     if (state.code == parse_out_of_memory) {
         collectors.release_memory(); // memory is short: give back what is kept, too
-        report(result, parse_out_of_memory);
-        return {};
     }
-
-    ElementRef found;
-    if (parse_keeps_tree(state.code)) {
-        found = find_document_element(root);
-        if (!found) {
-            report(result, parse_first_tag_not_found);
-            return {};
-        }
-    }
-    root = ElementRef(); // the rest of the tree goes; the found element stands alone
-    if (result != nullptr) {
-        result->code = state.code;
-        if (state.code != parse_ok) {
-            const bool warning = state.code == parse_unmatched_end_tag_warning ||
-                                 state.code == parse_ends_inside_element_warning;
-            locate(input, warning ? state.warning_position : state.position, *result);
-        }
-    }
-    return found;
-}
-
-const char* parse_message(int code) {
-    static constexpr const char* messages[] = {
-        "No error",
-        "Warning: Unmatched end tag",
-        "Error: No XML data",
-        "Error: First token not start tag",
-        "Error: Missing start tag name",
-        "Error: Missing end tag name",
-        "Error: Unmatched quote",
-        "Error: Unmatched end tag",
-        "Error: Unexpected token found",
-        "Error: Invalid tag found",
-        "Error: No elements found",
-        "Error: File not found",
-        "Error: First Tag not found",
-        "Error: Unknown character entity",
-        "Error: Elements nested too deeply",
-        "Warning: The file ends inside an element",
-        "Error: Out of memory",
-        "Error: File too large",
-    };
-    if (code < 0 || code >= static_cast<int>(sizeof messages / sizeof messages[0])) {
-        return "Unknown";
-    }
-    return messages[code];
+    return outcome;
 }

@@ -51,5 +51,6 @@ const char* parse_message(int code);
 
 struct ParseState;
 // Fills element from the parse state; 1 when the element was closed, 0 at the end of the text
-// or on an error (code set).
+// or on an error (code set). Its working buffers belong to the calling thread and stay warm
+// between calls; out of memory they are given back.
 int parse_into(Element* element, ParseState& state);
