@@ -34,22 +34,6 @@ void assign_with_crlf_line_breaks(Text& t, const char* value) {
     }
 }
 
-// Outside a parse the tree grows its arrays one entry at a time, which makes
-// appending 100,000 paragraphs to "body" quadratic (seconds under Wine). While
-// this lives the tree grows in blocks, as during a parse; every element built
-// meanwhile must be compacted before it ends.
-class BlockGrowth {
-  public:
-    BlockGrowth() : saved_step_(growth_step) { growth_step = block_growth_step; }
-    BlockGrowth(const BlockGrowth&) = delete;
-    BlockGrowth& operator=(const BlockGrowth&) = delete;
-    ~BlockGrowth() { growth_step = saved_step_; }
-
-  private:
-    static constexpr int block_growth_step = 50;
-    int saved_step_;
-};
-
 void append_paragraph(Element* body, const Paragraph& paragraph) {
     const ElementRef element = append_child(body, copy_string(paragraph_name), false);
     // Also an empty text: the writer then writes no text line.
@@ -130,7 +114,8 @@ std::unique_ptr<Paragraph> paragraph_from_element(const Element& element) {
 } // namespace
 
 ElementRef document_to_tree(const Paragraph* first) {
-    const BlockGrowth block_growth;
+    // Arrays grow in blocks meanwhile: one entry at a time is quadratic for large documents.
+    const BlockGrowthScope growth;
     ElementRef root = new_document_root();
     const ElementRef declaration = append_child(root.get(), copy_string(declaration_name), true);
     append_attribute(declaration.get(), copy_string(version_name), copy_string(version_value));

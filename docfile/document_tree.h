@@ -7,7 +7,7 @@
 #pragma once
 
 #include "model/paragraph.h"
-#include "xml/element_ref.h"
+#include "xml/element.h"
 
 #include <string>
 

@@ -1,8 +1,11 @@
 // Parses arbitrary bytes, then writes the element found, counted and then written, in both
-// forms; the two passes must agree and the tree must hold no NUL inside its strings.
+// forms; the two passes must agree and the tree must hold no NUL inside its strings. Some
+// inputs are parsed first with only a few allocations allowed: running out of memory must give
+// parse_out_of_memory and release everything, and otherwise change nothing in the outcome.
+#include "xml/allocation.h"
+#include "xml/loader.h"
 #include "xml/parser.h"
 #include "xml/tokenizer.h"
-#include "xml/utf16.h"
 #include "xml/writer.h"
 
 #include <cstddef>
@@ -19,20 +22,29 @@ void check(bool condition) {
     }
 }
 
-void write_both_ways(const Element* element) {
+// The element written in all three forms, one after the other.
+std::string write_both_ways(const Element* element) {
+    std::string all;
     for (const int level : {0, -1, 3}) {
         const std::size_t count = write_element(element, nullptr, level);
         std::string buffer(count + 1, '\x7f');
         check(write_element(element, buffer.data(), level) == count);
         check(buffer[count] == '\0');
         check(std::strlen(buffer.c_str()) == count);
+        all += buffer;
     }
+    return all;
 }
+
+struct Outcome {
+    ParseResult result;
+    std::string written;
+};
 
 // The parser skips runs of text tokens in one scan; it must stop exactly where token-by-token
 // scanning stops, and report the same start.
 void check_text_skip(const char* text, int from) {
-    ParseState by_token{text, from, 0, 0, nullptr, 0, 0, verbatim_markers, 0};
+    ParseState by_token{text, from, 0, 0, nullptr, 0, 0, verbatim_markers, 0, 0};
     const char* first = nullptr;
     for (;;) {
         const int before = by_token.position;
@@ -47,25 +59,46 @@ void check_text_skip(const char* text, int from) {
             first = token.start;
         }
     }
-    ParseState skipped{text, from, 0, 0, nullptr, 0, 0, verbatim_markers, 0};
+    ParseState skipped{text, from, 0, 0, nullptr, 0, 0, verbatim_markers, 0, 0};
     check(skip_text_tokens(skipped) == first);
     check(skipped.position == by_token.position);
 }
 
-void parse_and_write(const char* text) {
-    ParseResult result{-1, -1, -1};
+Outcome parse_and_write(const char* text) {
+    Outcome outcome{{-1, -1, -1}, {}};
+    ParseResult& result = outcome.result;
     const ElementRef body = parse_document(text, &result);
-    check(growth_step == 0);
-    check(result.code >= parse_ok && result.code <= parse_nested_too_deeply);
-    const bool kept = result.code == parse_ok || result.code == parse_unmatched_end_tag_warning;
-    check(static_cast<bool>(body) == kept);
-    if (result.code != parse_ok && result.code != parse_first_tag_not_found) {
+    check(result.code >= parse_ok && result.code <= parse_out_of_memory);
+    check(static_cast<bool>(body) == parse_keeps_tree(result.code));
+    if (result.code != parse_ok && result.code != parse_first_tag_not_found &&
+        result.code != parse_out_of_memory) {
         check(result.line >= 1 && result.column >= 1);
     }
     if (body) {
         check(body->parent == nullptr && body->references == 1);
-        write_both_ways(body.get());
+        outcome.written = write_both_ways(body.get());
     }
+    return outcome;
+}
+
+// With allowed allocations only: out of memory, or exactly the outcome of an unlimited parse.
+void parse_with_limit(const char* text, long long allowed) {
+    Outcome limited;
+    {
+        const AllocationLimitScope limit(allowed);
+        limited = parse_and_write(text);
+    }
+    const Outcome full = parse_and_write(text);
+    check(full.result.code != parse_out_of_memory);
+    if (limited.result.code == parse_out_of_memory) {
+        check(limited.result.line == 0 && limited.result.column == 0);
+        return;
+    }
+    check(limited.result.code == full.result.code);
+    if (full.result.code != parse_ok) {
+        check(limited.result.line == full.result.line && limited.result.column == full.result.column);
+    }
+    check(limited.written == full.written);
 }
 
 } // namespace
@@ -80,10 +113,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             ++checked;
         }
     }
-    parse_and_write(bytes.c_str());
-    // The loader's path: bytes taken for UTF-16 are converted first.
-    if (convert_utf16_to_ansi(bytes)) {
+    // A quarter of the inputs run short of memory after as many allocations as their last byte.
+    if (size % 4 == 1) {
+        parse_with_limit(bytes.c_str(), data[size - 1]);
+    } else {
         parse_and_write(bytes.c_str());
+    }
+    // The loader's path: bytes taken for UTF-16 are converted first.
+    LoadedText text;
+    text.bytes.reset(static_cast<char*>(std::malloc(size + 1)));
+    if (size > 0) {
+        std::memcpy(text.bytes.get(), data, size);
+    }
+    text.bytes.get()[size] = '\0';
+    text.size = size;
+    if (convert_utf16_to_ansi(text) == Utf16Conversion::converted) {
+        parse_and_write(text.bytes.get());
     }
     return 0;
 }

@@ -1,37 +1,49 @@
 #include "xml/element.h"
 
+#include "xml/allocation.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <span>
-
-int growth_step = 0;
+#include <utility>
 
 namespace {
 
+constexpr int block_growth_step = 50;
+
+// The step of the arrays built on this thread: 0 (exact) or block_growth_step.
+thread_local int growth_step = 0;
+
 // Makes room for the item at index n of an array whose count before the add is n, by the
 // growth rule: step 0 reallocates to exactly n + 1; a positive step allocates in blocks.
-template <typename T> T* grow(T* array, int n, int step) {
+// False when memory ran out; the array is then unchanged.
+template <typename T> bool grow(T*& array, int n, int step) {
     std::size_t room = 0;
     if (array == nullptr) {
         room = step == 0 ? 1 : static_cast<std::size_t>(step);
     } else if (step == 0 || (n + 1) % step == 0) {
         room = static_cast<std::size_t>(n) + 1 + static_cast<std::size_t>(step);
     } else {
-        return array;
+        return true;
     }
     // T is often a pointer (the children): room counts pointers, not the elements they point to.
-    return static_cast<T*>(std::realloc(array, room * sizeof(T))); // NOLINT(bugprone-sizeof-expression)
+    void* const grown = xml_realloc(array, room * sizeof(T)); // NOLINT(bugprone-sizeof-expression)
+    if (grown == nullptr) {
+        return false;
+    }
+    array = static_cast<T*>(grown);
+    return true;
 }
 
-int content_count(const Element* e) {
-    return e->child_count + e->text_count + e->block_count + e->attribute_count;
+// Makes room for one more item in the array and in content_order; false when memory ran out.
+template <typename T> bool make_room(Element* e, T*& array, int n) {
+    return grow(array, n, growth_step) && grow(e->content_order, content_count(e), 3 * growth_step);
 }
 
-void add_content_entry(Element* e, int index, content_kind kind) {
-    const int n = content_count(e);
-    e->content_order = grow(e->content_order, n, 3 * growth_step);
-    e->content_order[n] = index * 4 + kind;
+// Records an item just stored at index n of its array.
+void add_content_entry(Element* e, int n, content_kind kind) {
+    e->content_order[content_count(e)] = n * 4 + kind;
 }
 
 // Reallocates to exactly count entries; an emptied array is freed.
@@ -44,17 +56,17 @@ template <typename T> void trim(T*& array, int count) {
         array = nullptr;
         return;
     }
-    // A fresh exact block rather than an in-place shrink: the large parse-time block then goes
-    // back whole to the allocator, ready for the next element, instead of being split up.
+    // A fresh exact block rather than an in-place shrink: the large block then goes back whole
+    // to the allocator, ready for the next element, instead of being split up.
     const std::size_t bytes = std::span<const T>(array, static_cast<std::size_t>(count)).size_bytes();
-    T* const exact = static_cast<T*>(std::malloc(bytes));
+    T* const exact = static_cast<T*>(xml_malloc(bytes));
+    if (exact == nullptr) {
+        return; // the larger block holds the same items
+    }
     std::memcpy(exact, array, bytes);
     std::free(array);
     array = exact;
 }
-
-Attribute null_attribute{};
-VerbatimBlock null_block{};
 
 void free_contents(Element* e) {
     for (int i = 0; i < e->text_count; ++i) {
@@ -78,8 +90,102 @@ void free_contents(Element* e) {
 
 } // namespace
 
+ElementRef ElementRef::adopt(Element* e) {
+    ElementRef handle;
+    handle.element_ = e;
+    return handle;
+}
+
+ElementRef::ElementRef(const ElementRef& other) : element_(other.element_) {
+    if (element_ != nullptr) {
+        ++element_->references;
+    }
+}
+
+ElementRef& ElementRef::operator=(const ElementRef& other) {
+    if (this == &other || other.element_ == element_) {
+        return *this;
+    }
+    // Take the new reference first: other may live inside the tree the old target holds.
+    Element* const old = element_;
+    element_ = other.element_;
+    if (element_ != nullptr) {
+        ++element_->references;
+    }
+    release_element(old);
+    return *this;
+}
+
+ElementRef::ElementRef(ElementRef&& other) noexcept : element_(std::exchange(other.element_, nullptr)) {}
+
+ElementRef& ElementRef::operator=(ElementRef&& other) noexcept {
+    if (this == &other) {
+        return *this;
+    }
+    Element* const old = std::exchange(element_, std::exchange(other.element_, nullptr));
+    release_element(old);
+    return *this;
+}
+
+ElementRef::~ElementRef() {
+    release_element(element_);
+}
+
+Element* ElementRef::release_ownership() {
+    return std::exchange(element_, nullptr);
+}
+
+BlockGrowthScope::BlockGrowthScope() : saved_step_(std::exchange(growth_step, block_growth_step)) {}
+
+BlockGrowthScope::~BlockGrowthScope() {
+    growth_step = saved_step_;
+}
+
+char* copy_span(const char* start, int n) {
+    if (n < 0) {
+        n = 0;
+    }
+    char* const copy = static_cast<char*>(xml_malloc(static_cast<std::size_t>(n) + 1));
+    if (copy == nullptr) {
+        return nullptr;
+    }
+    if (n > 0) {
+        std::memcpy(copy, start, static_cast<std::size_t>(n));
+    }
+    copy[n] = '\0';
+    return copy;
+}
+
+char* copy_string(const char* s) {
+    if (s == nullptr) {
+        return nullptr;
+    }
+    const std::size_t length = std::strlen(s);
+    char* const copy = static_cast<char*>(xml_malloc(length + 1));
+    if (copy != nullptr) {
+        std::memcpy(copy, s, length + 1);
+    }
+    return copy;
+}
+
+bool names_equal(const char* a, const char* b) {
+    if (a == nullptr || b == nullptr) {
+        return false;
+    }
+    for (; *a != '\0' && *b != '\0'; ++a, ++b) {
+        if (fold_ascii(*a) != fold_ascii(*b)) {
+            return false;
+        }
+    }
+    return *a == *b;
+}
+
 ElementRef new_element(Element* parent, char* name, bool question_tag) {
-    auto* const e = static_cast<Element*>(std::calloc(1, sizeof(Element)));
+    auto* const e = static_cast<Element*>(xml_calloc(1, sizeof(Element)));
+    if (e == nullptr) {
+        std::free(name);
+        return {};
+    }
     e->name = name;
     e->question_tag = question_tag ? 1 : 0;
     e->parent = parent;
@@ -92,13 +198,20 @@ ElementRef new_document_root() {
 }
 
 ElementRef append_child(Element* element, char* name, bool question_tag) {
-    if (name == nullptr) {
+    if (element == nullptr || name == nullptr) {
+        std::free(name);
         return {};
     }
     const int n = element->child_count;
+    if (!make_room(element, element->children, n)) {
+        std::free(name);
+        return {};
+    }
     // The children entry takes over the creation handle's reference.
     Element* const child = new_element(element, name, question_tag).release_ownership();
-    element->children = grow(element->children, n, growth_step);
+    if (child == nullptr) {
+        return {};
+    }
     element->children[n] = child;
     add_content_entry(element, n, content_child);
     ++element->child_count;
@@ -107,12 +220,12 @@ ElementRef append_child(Element* element, char* name, bool question_tag) {
 }
 
 Attribute* append_attribute(Element* element, char* name, char* value) {
-    if (name == nullptr) {
-        std::free(value); // ownership of the value was handed over with the call
-        return &null_attribute;
+    const int n = element != nullptr ? element->attribute_count : 0;
+    if (element == nullptr || name == nullptr || !make_room(element, element->attributes, n)) {
+        std::free(name);
+        std::free(value);
+        return nullptr;
     }
-    const int n = element->attribute_count;
-    element->attributes = grow(element->attributes, n, growth_step);
     element->attributes[n] = Attribute{name, value};
     add_content_entry(element, n, content_attribute);
     ++element->attribute_count;
@@ -120,11 +233,11 @@ Attribute* append_attribute(Element* element, char* name, char* value) {
 }
 
 char* append_text(Element* element, char* text) {
-    if (text == nullptr) {
+    const int n = element != nullptr ? element->text_count : 0;
+    if (element == nullptr || text == nullptr || !make_room(element, element->texts, n)) {
+        std::free(text);
         return nullptr;
     }
-    const int n = element->text_count;
-    element->texts = grow(element->texts, n, growth_step);
     element->texts[n] = text;
     add_content_entry(element, n, content_text);
     ++element->text_count;
@@ -133,11 +246,11 @@ char* append_text(Element* element, char* text) {
 
 VerbatimBlock* append_verbatim_block(Element* element, char* content, const char* opening,
                                      const char* closing) {
-    if (content == nullptr) {
-        return &null_block;
+    const int n = element != nullptr ? element->block_count : 0;
+    if (element == nullptr || content == nullptr || !make_room(element, element->blocks, n)) {
+        std::free(content);
+        return nullptr;
     }
-    const int n = element->block_count;
-    element->blocks = grow(element->blocks, n, growth_step);
     element->blocks[n] = VerbatimBlock{opening, content, closing};
     add_content_entry(element, n, content_block);
     ++element->block_count;

@@ -1,7 +1,6 @@
-// The in-memory XML tree: reference-counted elements that own their strings.
+// The in-memory XML tree: reference-counted elements that own their strings, the counted
+// handle to them, and the string helpers the tree and the parser share.
 #pragma once
-
-#include "xml/element_ref.h"
 
 struct Attribute {
     char* name;  // owned; never null in a stored attribute
@@ -30,6 +29,28 @@ struct Element {
     int references;
 };
 
+// A counted handle to one Element, or to nothing.
+class ElementRef {
+  public:
+    ElementRef() = default;
+    static ElementRef adopt(Element* e); // takes over one existing reference
+    ElementRef(const ElementRef& other);
+    ElementRef& operator=(const ElementRef& other);
+    ElementRef(ElementRef&& other) noexcept;
+    ElementRef& operator=(ElementRef&& other) noexcept;
+    ~ElementRef();
+
+    Element* get() const { return element_; }
+    Element* operator->() const { return element_; }
+    explicit operator bool() const { return element_ != nullptr; }
+
+    // Gives up the handle's reference without releasing it.
+    Element* release_ownership();
+
+  private:
+    Element* element_ = nullptr;
+};
+
 // Kinds stored in the low two bits of a content_order entry.
 enum content_kind : int { content_child = 0, content_attribute = 1, content_text = 2, content_block = 3 };
 
@@ -39,19 +60,41 @@ inline int content_entry_kind(int entry) {
 inline int content_entry_index(int entry) {
     return entry >> 2;
 }
+// Entries in content_order: one per item of any kind.
+inline int content_count(const Element* e) {
+    return e->child_count + e->text_count + e->block_count + e->attribute_count;
+}
 
-// Array growth step: 0 outside a parse (every add reallocates to the exact size), 50 during one.
-extern int growth_step;
+// Outside a scope every add reallocates its array to the exact size, which makes building a
+// large element quadratic. While a scope lives, arrays of elements built on this thread grow in
+// blocks of 50 entries (150 for content_order) instead; compact_element trims an element to
+// exact sizes. Add only to elements built under the same growth, and compact each before the
+// scope ends: the block rule assumes the array was sized by it.
+class BlockGrowthScope {
+  public:
+    BlockGrowthScope();
+    ~BlockGrowthScope();
+    BlockGrowthScope(const BlockGrowthScope&) = delete;
+    BlockGrowthScope& operator=(const BlockGrowthScope&) = delete;
 
-// Owned strings handed to the tree are allocated with these (malloc) and freed by the tree (free).
+  private:
+    int saved_step_;
+};
+
+// Owned strings handed to the tree are allocated with these (xml_malloc) and freed by the tree
+// (free). Both give null when memory runs out.
 char* copy_string(const char* s); // null -> null
 char* copy_span(const char* start, int n);
 
+// Building. Every string handed to these belongs to the callee from the call on, whatever the
+// outcome: when nothing is stored (a null element or name, or memory ran out) the callee frees
+// it at once. So a caller never frees what it handed over, and a failed copy_string may be
+// passed straight in. Failure shows as an empty handle or a null result.
 ElementRef new_element(Element* parent, char* name, bool question_tag);
 ElementRef new_document_root();
-ElementRef append_child(Element* element, char* name, bool question_tag); // takes ownership of name
-Attribute* append_attribute(Element* element, char* name, char* value);   // takes ownership of both
-char* append_text(Element* element, char* text);                          // takes ownership
+ElementRef append_child(Element* element, char* name, bool question_tag);
+Attribute* append_attribute(Element* element, char* name, char* value); // null name: nothing stored
+char* append_text(Element* element, char* text);
 VerbatimBlock* append_verbatim_block(Element* element, char* content, const char* opening,
                                      const char* closing);
 
@@ -62,7 +105,12 @@ const char* first_text(const Element* element);
 
 void release_element(Element* element);
 void unlink_from_parent(Element* element);
+// Trims the arrays to their used lengths; only while a BlockGrowthScope lives (otherwise they
+// are exact already). When memory for an exact copy is lacking the larger array stays.
 void compact_element(Element* element);
 
+inline char fold_ascii(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 // Equality ignoring the case of ASCII letters only, as XML names are matched here.
 bool names_equal(const char* a, const char* b);

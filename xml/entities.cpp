@@ -1,5 +1,9 @@
 #include "xml/entities.h"
 
+#include "xml/allocation.h"
+#include "xml/element.h"
+#include "xml/parser.h"
+
 #include <cstdlib>
 #include <cstring>
 
@@ -16,9 +20,9 @@ constexpr Entity entity_table[] = {
     {"lt;", 3, '<'}, {"gt;", 3, '>'}, {"amp;", 4, '&'}, {"apos;", 5, '\''}, {"quot;", 5, '"'},
 };
 
-// True when text[i] is the letter lower (0x61 to 0x7A) or its upper-case form.
+// True when text[i] is the letter lower or its upper-case form.
 bool letter_at(const char* text, int i, int available, char lower) {
-    return i < available && (text[i] | 0x20) == lower;
+    return i < available && fold_ascii(text[i]) == lower;
 }
 
 bool semicolon_at(const char* text, int i, int available) {
@@ -32,7 +36,7 @@ const Entity* match_entity(const char* text, int available) {
     if (available < 3) {
         return nullptr;
     }
-    switch (text[0] | 0x20) {
+    switch (fold_ascii(text[0])) {
     case 'l':
         return letter_at(text, 1, available, 't') && semicolon_at(text, 2, available) ? &entity_table[0]
                                                                                       : nullptr;
@@ -151,7 +155,11 @@ char* decode_entities_in_span(const char* start, int length, int& code) {
     const auto span = static_cast<std::size_t>(length);
     // Entities only shorten the text: one allocation of the span's size holds any result, so
     // the text is checked and decoded in a single pass.
-    char* const result = static_cast<char*>(std::malloc(span + 1));
+    char* const result = static_cast<char*>(xml_malloc(span + 1));
+    if (result == nullptr) {
+        code = parse_out_of_memory;
+        return nullptr;
+    }
     const char* const end = start + span;
     const char* p = start;
     char* out = result;
@@ -163,7 +171,7 @@ char* decode_entities_in_span(const char* start, int length, int& code) {
         const Entity* const entity = match_entity(amp + 1, static_cast<int>(end - amp - 1));
         if (entity == nullptr) {
             std::free(result);
-            code = 13;
+            code = parse_unknown_entity;
             return nullptr;
         }
         *out++ = entity->character;

@@ -8,8 +8,9 @@ std::size_t encoded_length(const char* text);
 void encode_entities(const char* text, char* destination);
 // The same, returning where the terminating NUL was written.
 char* encode_entities_to_end(const char* text, char* destination);
-// Owned (malloc) copy of the span with entities replaced; null for a null start, or with
-// code set to 13 when an entity outside the table is met.
+// Owned (xml_malloc) copy of the span with entities replaced; null for a null start, or with
+// code set to parse_unknown_entity when an entity outside the table is met, or to
+// parse_out_of_memory.
 char* decode_entities(const char* start, int length, int& code);
 
 // decode_entities for a span known to hold no NUL (the parser's texts and values).

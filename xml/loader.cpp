@@ -1,9 +1,11 @@
 #include "xml/loader.h"
 
-#include "xml/utf16.h"
+#include "xml/allocation.h"
 
 #include <climits>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <memory>
 
 namespace {
@@ -13,40 +15,83 @@ struct FileCloser {
 };
 using File = std::unique_ptr<std::FILE, FileCloser>;
 
-// Reads the whole file as bytes; false when it cannot be opened or sized.
-bool read_whole_file(const char* path, std::string& bytes) {
+// The size of an open file in bytes, or -1; 64-bit on every platform, so that a file of 2 GB or
+// more is told apart from one that cannot be sized.
+std::int64_t file_size(std::FILE* file) {
+#ifdef _WIN32
+    if (_fseeki64(file, 0, SEEK_END) != 0) {
+        return -1;
+    }
+    const std::int64_t size = _ftelli64(file);
+#else
+    if (fseeko(file, 0, SEEK_END) != 0) {
+        return -1;
+    }
+    const std::int64_t size = ftello(file);
+#endif
+    std::rewind(file);
+    return size;
+}
+
+// Reads the whole file as a NUL-terminated text; the code says why when it cannot.
+int read_whole_file(const char* path, LoadedText& text) {
     const File file(std::fopen(path, "rb"));
     if (!file) {
-        return false;
+        return parse_file_not_found;
     }
-    if (std::fseek(file.get(), 0, SEEK_END) != 0) {
-        return false;
+    const std::int64_t size = file_size(file.get());
+    if (size < 0) {
+        return parse_file_not_found;
     }
-    const long size = std::ftell(file.get());
-    // Positions in the text are 32-bit, so larger files are not taken.
-    if (size < 0 || size >= INT_MAX) {
-        return false;
+    if (const int code = check_file_size(size); code != parse_ok) {
+        return code;
     }
-    std::rewind(file.get());
-    bytes.resize(static_cast<std::size_t>(size));
-    const std::size_t read = size == 0 ? 0 : std::fread(bytes.data(), 1, bytes.size(), file.get());
-    bytes.resize(read); // a short read gives a shorter text
-    return true;
+    const auto bytes = static_cast<std::size_t>(size);
+    text.bytes.reset(static_cast<char*>(xml_malloc(bytes + 1)));
+    if (!text.bytes) {
+        return parse_out_of_memory;
+    }
+    // A short read gives a shorter text.
+    text.size = bytes == 0 ? 0 : std::fread(text.bytes.get(), 1, bytes, file.get());
+    text.bytes.get()[text.size] = '\0';
+    return parse_ok;
 }
 
 } // namespace
 
+void FreeBytes::operator()(char* bytes) const {
+    std::free(bytes);
+}
+
+int check_file_size(std::int64_t size) {
+    return size > INT_MAX ? parse_file_too_large : parse_ok;
+}
+
+bool is_certainly_8bit_markup(const char* bytes, std::size_t size) {
+    std::size_t i = 0;
+    while (i < size && (bytes[i] == ' ' || bytes[i] == '\t' || bytes[i] == '\r' || bytes[i] == '\n')) {
+        ++i;
+    }
+    if (i == size || bytes[i] != '<') {
+        return false;
+    }
+    return std::memchr(bytes, '\0', size) == nullptr;
+}
+
 ElementRef load_xml_file(const char* path, ParseResult* result) {
-    std::string text;
-    if (path == nullptr || !read_whole_file(path, text)) {
+    LoadedText text;
+    int code = path == nullptr ? parse_file_not_found : read_whole_file(path, text);
+    if (code == parse_ok && convert_utf16_to_ansi(text) == Utf16Conversion::out_of_memory) {
+        code = parse_out_of_memory;
+    }
+    if (code != parse_ok) {
         if (result != nullptr) {
-            *result = ParseResult{parse_file_not_found, 0, 0};
+            *result = ParseResult{code, 0, 0};
         }
         return {};
     }
-    convert_utf16_to_ansi(text);
-    // c_str() ends the text with a NUL; an embedded NUL ends the parse there.
-    return parse_document(text.c_str(), result);
+    // An embedded NUL ends the parse there.
+    return parse_document(text.bytes.get(), result);
 }
 
 std::string format_load_report(const char* path, const ParseResult& result) {

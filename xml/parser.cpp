@@ -1,15 +1,218 @@
+// Reads elements from tokens: one call per open element, its content collected and stored
+// at exact sizes when the element ends.
 #include "xml/parser.h"
 
-#include "xml/content_collector.h"
+#include "xml/allocation.h"
 #include "xml/entities.h"
 #include "xml/tokenizer.h"
 
+#include <cstdlib>
 #include <cstring>
+#include <new>
 #include <utility>
 
 namespace {
 
-constexpr int parse_growth_step = 50;
+// A new block holding array's count entries followed by the collected ones, in fresh; fresh
+// stays null when nothing was collected. False when memory ran out.
+template <typename T> bool join(T*& fresh, const T* array, int count, const CheckedArray<T>& collected) {
+    fresh = nullptr;
+    if (collected.empty()) {
+        return true;
+    }
+    const std::size_t old_bytes = static_cast<std::size_t>(count) * sizeof(T);
+    const std::size_t new_bytes = collected.size() * sizeof(T);
+    fresh = static_cast<T*>(xml_malloc(old_bytes + new_bytes));
+    if (fresh == nullptr) {
+        return false;
+    }
+    if (count > 0) {
+        std::memcpy(fresh, array, old_bytes);
+    }
+    std::memcpy(reinterpret_cast<char*>(fresh) + old_bytes, collected.begin(), new_bytes);
+    return true;
+}
+
+template <typename T> void replace_with(T*& array, T* fresh) {
+    if (fresh != nullptr) {
+        std::free(array);
+        array = fresh;
+    }
+}
+
+// Collects the content of an element while the parser reads it, and stores it in the element,
+// each array allocated once at its exact size, when the element is finished.
+class ContentCollector {
+  public:
+    ContentCollector() = default;
+    ContentCollector(const ContentCollector&) = delete;
+    ContentCollector& operator=(const ContentCollector&) = delete;
+    ~ContentCollector() { discard(); }
+
+    // Each takes ownership of what it is given; when memory runs out it releases it at once and
+    // gives false. The child's reference is the one that its children entry will hold.
+    bool add_child(Element* child) {
+        if (add(children_, child, content_child)) {
+            return true;
+        }
+        child->parent = nullptr;
+        release_element(child);
+        return false;
+    }
+    bool add_attribute(char* name, char* value) {
+        if (add(attributes_, Attribute{name, value}, content_attribute)) {
+            return true;
+        }
+        std::free(name);
+        std::free(value);
+        return false;
+    }
+    bool add_text(char* text) {
+        if (add(texts_, text, content_text)) {
+            return true;
+        }
+        std::free(text);
+        return false;
+    }
+    bool add_block(char* content, const char* opening, const char* closing) {
+        if (add(blocks_, VerbatimBlock{opening, content, closing}, content_block)) {
+            return true;
+        }
+        std::free(content);
+        return false;
+    }
+
+    // Appends everything collected to element's arrays, in the order collected. Out of memory it
+    // releases what was collected, leaves the element as it was and gives false. Either way the
+    // collector is empty afterwards (its capacity stays for the next element).
+    bool store_in(Element* element);
+
+  private:
+    template <typename T> bool add(CheckedArray<T>& items, const T& item, content_kind kind) {
+        if (!order_.push(static_cast<int>(items.size()) * 4 + kind)) {
+            return false;
+        }
+        if (!items.push(item)) {
+            order_.pop();
+            return false;
+        }
+        return true;
+    }
+    void clear() {
+        children_.clear();
+        texts_.clear();
+        blocks_.clear();
+        attributes_.clear();
+        order_.clear();
+    }
+    void discard();
+
+    CheckedArray<Element*> children_;
+    CheckedArray<char*> texts_;
+    CheckedArray<VerbatimBlock> blocks_;
+    CheckedArray<Attribute> attributes_;
+    CheckedArray<int> order_; // entries indexed from 0 within this collection
+};
+
+bool ContentCollector::store_in(Element* element) {
+    if (order_.empty()) {
+        return true;
+    }
+    // Indexes continue after what the element already holds (nothing, for a parsed element).
+    const int offsets[4] = {element->child_count, element->attribute_count, element->text_count,
+                            element->block_count};
+    for (int& entry : order_) {
+        entry += offsets[content_entry_kind(entry)] * 4;
+    }
+    // Every block first, so that a failure leaves the element untouched.
+    int* order = nullptr;
+    Element** children = nullptr;
+    Attribute* attributes = nullptr;
+    char** texts = nullptr;
+    VerbatimBlock* blocks = nullptr;
+    const bool joined = join(order, element->content_order, content_count(element), order_) &&
+                        join(children, element->children, element->child_count, children_) &&
+                        join(attributes, element->attributes, element->attribute_count, attributes_) &&
+                        join(texts, element->texts, element->text_count, texts_) &&
+                        join(blocks, element->blocks, element->block_count, blocks_);
+    if (!joined) {
+        std::free(order);
+        std::free(children);
+        std::free(attributes);
+        std::free(texts);
+        std::free(blocks);
+        discard();
+        return false;
+    }
+    replace_with(element->content_order, order);
+    replace_with(element->children, children);
+    replace_with(element->attributes, attributes);
+    replace_with(element->texts, texts);
+    replace_with(element->blocks, blocks);
+    element->child_count += static_cast<int>(children_.size());
+    element->attribute_count += static_cast<int>(attributes_.size());
+    element->text_count += static_cast<int>(texts_.size());
+    element->block_count += static_cast<int>(blocks_.size());
+    clear();
+    return true;
+}
+
+void ContentCollector::discard() {
+    for (Element* const child : children_) {
+        child->parent = nullptr;
+        release_element(child);
+    }
+    for (char* const text : texts_) {
+        std::free(text);
+    }
+    for (const VerbatimBlock& block : blocks_) {
+        std::free(block.content);
+    }
+    for (const Attribute& attribute : attributes_) {
+        std::free(attribute.name);
+        std::free(attribute.value);
+    }
+    clear();
+}
+
+// One collector per nesting level, reused by every element at that level. Each collector is a
+// block of its own, so that it stays in place while deeper levels are added.
+class CollectorStack {
+  public:
+    CollectorStack() = default;
+    CollectorStack(const CollectorStack&) = delete;
+    CollectorStack& operator=(const CollectorStack&) = delete;
+    ~CollectorStack() { release_memory(); }
+
+    // Null when memory ran out.
+    ContentCollector* at_level(int level) {
+        while (levels_.size() <= static_cast<std::size_t>(level)) {
+            void* const block = xml_malloc(sizeof(ContentCollector));
+            if (block == nullptr) {
+                return nullptr;
+            }
+            auto* const collector = new (block) ContentCollector;
+            if (!levels_.push(collector)) {
+                collector->~ContentCollector();
+                std::free(block);
+                return nullptr;
+            }
+        }
+        return levels_[static_cast<std::size_t>(level)];
+    }
+
+    // Gives every level's memory back.
+    void release_memory() {
+        for (ContentCollector* const collector : levels_) {
+            collector->~ContentCollector();
+            std::free(collector);
+        }
+        levels_.release_memory();
+    }
+
+  private:
+    CheckedArray<ContentCollector*> levels_;
+};
 
 enum class TagState { expect_name, after_name, after_equals };
 
@@ -26,6 +229,11 @@ struct Frame {
     int attribute_name_length = 0;
 };
 
+int fail(ParseState& state, int code) {
+    state.code = code;
+    return 0;
+}
+
 // Stores the remembered text, decoded and trimmed; false when decoding failed.
 bool flush_text(ParseState& state, Frame& frame, const char* token_start) {
     if (frame.text_start == nullptr) {
@@ -38,7 +246,10 @@ bool flush_text(ParseState& state, Frame& frame, const char* token_start) {
     if (value == nullptr) {
         return false;
     }
-    frame.content.add_text(value);
+    if (!frame.content.add_text(value)) {
+        state.code = parse_out_of_memory;
+        return false;
+    }
     return true;
 }
 
@@ -50,17 +261,16 @@ bool read_verbatim_block(ParseState& state, ContentCollector& content, const Ver
         return false;
     }
     const int length = static_cast<int>(end - start);
-    content.add_block(copy_span(start, length), marker.opening, marker.closing);
+    char* const copy = copy_span(start, length);
+    if (copy == nullptr || !content.add_block(copy, marker.opening, marker.closing)) {
+        state.code = parse_out_of_memory;
+        return false;
+    }
     state.position += length + static_cast<int>(std::strlen(marker.closing));
     return true;
 }
 
 int fill_element(Element* element, ParseState& state, CollectorStack& collectors, int level);
-
-int fail(ParseState& state, int code) {
-    state.code = code;
-    return 0;
-}
 
 // "<" or "<?" in content: opens a child and parses it. Returns -1 to go on in content mode,
 // otherwise parse_into's result for element.
@@ -73,12 +283,20 @@ int open_child(ParseState& state, Frame& frame, bool question) {
     if (state.depth >= max_nesting_depth) {
         return fail(state, parse_nested_too_deeply);
     }
+    char* const child_name = copy_span(name.start, name.length);
+    if (child_name == nullptr) {
+        return fail(state, parse_out_of_memory);
+    }
     // The creation reference becomes the one of the child's entry in element's children.
-    Element* const child =
-        new_element(element, copy_span(name.start, name.length), question).release_ownership();
-    frame.content.add_child(child);
+    Element* const child = new_element(element, child_name, question).release_ownership();
+    if (child == nullptr || !frame.content.add_child(child)) {
+        return fail(state, parse_out_of_memory);
+    }
+    const int needs_end_tag = question ? 0 : 1;
     ++state.depth;
+    state.open_elements += needs_end_tag;
     const int closed = fill_element(child, state, frame.collectors, frame.level + 1);
+    state.open_elements -= needs_end_tag;
     --state.depth;
     if (closed == 0) {
         return 0;
@@ -156,8 +374,18 @@ int without_question_mark(const Element* element, const char* start, int length)
     return length;
 }
 
-void store_bare_attribute(const Frame& frame) {
-    frame.content.add_attribute(copy_span(frame.attribute_name, frame.attribute_name_length), nullptr);
+// Stores an attribute named by the remembered name; takes ownership of value. False when memory
+// ran out (code set).
+bool store_attribute(ParseState& state, const Frame& frame, char* value) {
+    char* const name = copy_span(frame.attribute_name, frame.attribute_name_length);
+    if (name == nullptr) {
+        std::free(value);
+    }
+    if (name == nullptr || !frame.content.add_attribute(name, value)) {
+        state.code = parse_out_of_memory;
+        return false;
+    }
+    return true;
 }
 
 // One token in tag mode: -1 to go on, otherwise parse_into's result.
@@ -181,7 +409,9 @@ int tag_token(ParseState& state, Frame& frame, const Token& token) {
         return fail(state, parse_unexpected_token);
     case TagState::after_name:
         if (token.kind == TokenKind::word) {
-            store_bare_attribute(frame);
+            if (!store_attribute(state, frame, nullptr)) {
+                return 0;
+            }
             frame.attribute_name = token.start;
             frame.attribute_name_length = token.length;
             return -1;
@@ -193,8 +423,8 @@ int tag_token(ParseState& state, Frame& frame, const Token& token) {
         if (token.kind == TokenKind::tag_close || token.kind == TokenKind::empty_tag_close) {
             frame.attribute_name_length =
                 without_question_mark(element, frame.attribute_name, frame.attribute_name_length);
-            if (frame.attribute_name_length > 0) {
-                store_bare_attribute(frame);
+            if (frame.attribute_name_length > 0 && !store_attribute(state, frame, nullptr)) {
+                return 0;
             }
             if (token.kind == TokenKind::empty_tag_close) {
                 return 1;
@@ -215,7 +445,9 @@ int tag_token(ParseState& state, Frame& frame, const Token& token) {
             if (value == nullptr) {
                 return 0;
             }
-            frame.content.add_attribute(copy_span(frame.attribute_name, frame.attribute_name_length), value);
+            if (!store_attribute(state, frame, value)) {
+                return 0;
+            }
             frame.tag_state = TagState::expect_name;
             return -1;
         }
@@ -224,39 +456,18 @@ int tag_token(ParseState& state, Frame& frame, const Token& token) {
     return 0;
 }
 
-// Line and column (from 1) of the character at index p.
-void locate(const char* input, int p, ParseResult& result) {
-    int line = 1;
-    int column = 1;
-    for (int i = 0; i < p && input[i] != '\0'; ++i) {
-        if (input[i] == '\n') {
-            ++line;
-            column = 1;
-        } else {
-            ++column;
-        }
+// The text ended. Inside an element that needs an end tag the file was cut short: what was read
+// stays, the last text included, and the parse warns; elsewhere (the root, question tags) this
+// is the normal end.
+int reach_end_of_text(ParseState& state, Frame& frame) {
+    if (state.open_elements == 0 || !flush_text(state, frame, state.input + state.position)) {
+        return 0;
     }
-    result.line = line;
-    result.column = column;
-}
-
-// The element named "body" at the top level or inside top-level question tags.
-ElementRef find_document_element(const ElementRef& root) {
-    ElementRef current = root;
-    int i = 0;
-    while (i < current->child_count) {
-        ElementRef child = child_at(current, i);
-        if (names_equal(child->name, document_element_name)) {
-            return child;
-        }
-        if (child->question_tag != 0) {
-            current = std::move(child);
-            i = 0;
-        } else {
-            ++i;
-        }
+    if (state.code == parse_ok || state.code == parse_unmatched_end_tag_warning) {
+        state.code = parse_ends_inside_element_warning;
+        state.warning_position = state.position;
     }
-    return {};
+    return 0;
 }
 
 // Reads tokens into the frame's element until it is closed (1), the text ends or an error is
@@ -271,7 +482,7 @@ int read_element(ParseState& state, Frame& frame) {
         }
         const Token token = scan_token(state);
         if (token.kind == TokenKind::end_of_text) {
-            return 0;
+            return reach_end_of_text(state, frame);
         }
         const int outcome =
             frame.content_mode ? content_token(state, frame, token) : tag_token(state, frame, token);
@@ -284,80 +495,29 @@ int read_element(ParseState& state, Frame& frame) {
 // Fills element at the given nesting level. Its content is stored in it on every outcome, at
 // exact sizes, so that the tree is whole (and can be released) also after an error.
 int fill_element(Element* element, ParseState& state, CollectorStack& collectors, int level) {
-    ContentCollector& content = collectors.at_level(level);
-    Frame frame{element, content, collectors, level, state.at_top != 0};
+    ContentCollector* const content = collectors.at_level(level);
+    if (content == nullptr) {
+        return fail(state, parse_out_of_memory);
+    }
+    Frame frame{element, *content, collectors, level, state.at_top != 0};
     state.at_top = 0;
     const int outcome = read_element(state, frame);
-    content.store_in(element);
+    if (!content->store_in(element)) {
+        return fail(state, parse_out_of_memory);
+    }
     return outcome;
 }
 
 } // namespace
 
 int parse_into(Element* element, ParseState& state) {
-    CollectorStack collectors;
-    return fill_element(element, state, collectors, 0);
-}
-
-ElementRef parse_document(const char* input, ParseResult* result) {
-    if (input == nullptr) {
-        if (result != nullptr) {
-            *result = ParseResult{parse_no_elements, 0, 0};
-        }
-        return {};
+    // Kept from one parse to the next on this thread: the collectors' buffers are warm, and
+    // freeing the large ones after each parse made the allocator hand memory back to the
+    // system, which the next parse then faulted in again page by page.
+    thread_local CollectorStack collectors;
+    const int outcome = fill_element(element, state, collectors, 0);
+    if (state.code == parse_out_of_memory) {
+        collectors.release_memory(); // memory is short: give back what is kept, too
     }
-    ElementRef root = new_document_root();
-    ParseState state{input, 0, 0, 0, nullptr, 0, 1, verbatim_markers, 0};
-    // Kept from one parse to the next (parses run one at a time): the collectors' buffers are
-    // warm, and freeing the large ones after each parse made the allocator hand memory back to
-    // the system, which the next parse then faulted in again page by page.
-    static CollectorStack collectors;
-    growth_step = parse_growth_step;
-    fill_element(root.get(), state, collectors, 0);
-    growth_step = 0;
-
-    ElementRef found;
-    if (state.code == parse_ok || state.code == parse_unmatched_end_tag_warning) {
-        found = find_document_element(root);
-        if (!found) {
-            if (result != nullptr) {
-                *result = ParseResult{parse_first_tag_not_found, 0, 0};
-            }
-            return {};
-        }
-    }
-    root = ElementRef(); // the rest of the tree goes; the found element stands alone
-    if (result != nullptr) {
-        result->code = state.code;
-        if (state.code != parse_ok) {
-            locate(input,
-                   state.code == parse_unmatched_end_tag_warning ? state.warning_position : state.position,
-                   *result);
-        }
-    }
-    return found;
-}
-
-const char* parse_message(int code) {
-    static constexpr const char* messages[] = {
-        "No error",
-        "Warning: Unmatched end tag",
-        "Error: No XML data",
-        "Error: First token not start tag",
-        "Error: Missing start tag name",
-        "Error: Missing end tag name",
-        "Error: Unmatched quote",
-        "Error: Unmatched end tag",
-        "Error: Unexpected token found",
-        "Error: Invalid tag found",
-        "Error: No elements found",
-        "Error: File not found",
-        "Error: First Tag not found",
-        "Error: Unknown character entity",
-        "Error: Elements nested too deeply",
-    };
-    if (code < 0 || code >= static_cast<int>(sizeof messages / sizeof messages[0])) {
-        return "Unknown";
-    }
-    return messages[code];
+    return outcome;
 }

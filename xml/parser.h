@@ -19,7 +19,16 @@ enum parse_code : int {
     parse_first_tag_not_found = 12,
     parse_unknown_entity = 13,
     parse_nested_too_deeply = 14,
+    parse_ends_inside_element_warning = 15,
+    parse_out_of_memory = 16,
+    parse_file_too_large = 17,
 };
+
+// The outcomes that still give back the "body" element.
+inline bool parse_keeps_tree(int code) {
+    return code == parse_ok || code == parse_unmatched_end_tag_warning ||
+           code == parse_ends_inside_element_warning;
+}
 
 struct ParseResult {
     int code;
@@ -34,10 +43,14 @@ constexpr int max_nesting_depth = 1000;
 // The element searched for at the top level and inside top-level question tags.
 constexpr const char* document_element_name = "body";
 
+// Reentrant: the state of a parse belongs to the call, and the buffers kept warm between
+// parses belong to the calling thread. Out of memory, everything built is released and the
+// code is parse_out_of_memory.
 ElementRef parse_document(const char* input, ParseResult* result);
 const char* parse_message(int code);
 
 struct ParseState;
 // Fills element from the parse state; 1 when the element was closed, 0 at the end of the text
-// or on an error (code set).
+// or on an error (code set). Its working buffers belong to the calling thread and stay warm
+// between calls; out of memory they are given back.
 int parse_into(Element* element, ParseState& state);

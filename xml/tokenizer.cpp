@@ -1,5 +1,7 @@
 #include "xml/tokenizer.h"
 
+#include "xml/element.h"
+
 #include <cstring>
 #include <initializer_list>
 
@@ -9,10 +11,6 @@ const VerbatimMarker verbatim_markers[] = {
 };
 
 namespace {
-
-char fold_ascii(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
 
 // True when text starts with prefix, ignoring ASCII case. Stops at the first mismatch, so it
 // never reads past the NUL that ends text.

@@ -19,7 +19,8 @@ struct ParseState {
     int pending_end_length;
     int at_top;
     const VerbatimMarker* markers;
-    int depth; // elements currently open below the root
+    int depth;         // elements currently open below the root
+    int open_elements; // of those, the ones that need an end tag (not question tags)
 };
 
 enum class TokenKind : int {

@@ -1,7 +1,8 @@
 // Stand-in for the platform's UTF-16 detection and conversion, where Win32 is not available:
 // little-endian UTF-16 is recognised by its byte order mark, or by a majority of code units
 // whose high byte is zero; it is converted to Windows-1252, the usual ANSI code page.
-#include "xml/utf16.h"
+#include "xml/allocation.h"
+#include "xml/loader.h"
 
 #include <cstdint>
 #include <utility>
@@ -27,16 +28,16 @@ char to_cp1252(std::uint32_t code_point) {
     return '?';
 }
 
-std::uint16_t unit_at(const std::string& bytes, std::size_t i) {
+std::uint16_t unit_at(const char* bytes, std::size_t i) {
     return static_cast<std::uint16_t>(static_cast<unsigned char>(bytes[2 * i]) |
                                       (static_cast<unsigned char>(bytes[2 * i + 1]) << 8));
 }
 
-bool looks_like_utf16le(const std::string& bytes) {
-    if (bytes.size() < 2 || bytes.size() % 2 != 0) {
+bool looks_like_utf16le(const char* bytes, std::size_t size) {
+    if (size < 2 || size % 2 != 0) {
         return false;
     }
-    const std::size_t units = bytes.size() / 2;
+    const std::size_t units = size / 2;
     if (unit_at(bytes, 0) == 0xFEFF) {
         return true;
     }
@@ -51,13 +52,18 @@ bool looks_like_utf16le(const std::string& bytes) {
 
 } // namespace
 
-bool convert_utf16_to_ansi(std::string& bytes) {
-    if (is_certainly_8bit_markup(bytes) || !looks_like_utf16le(bytes)) {
-        return false;
+Utf16Conversion convert_utf16_to_ansi(LoadedText& text) {
+    const char* const bytes = text.bytes.get();
+    if (is_certainly_8bit_markup(bytes, text.size) || !looks_like_utf16le(bytes, text.size)) {
+        return Utf16Conversion::not_utf16;
     }
-    const std::size_t units = bytes.size() / 2;
-    std::string text;
-    text.reserve(units);
+    const std::size_t units = text.size / 2;
+    LoadedText converted;
+    converted.bytes.reset(static_cast<char*>(xml_malloc(units + 1)));
+    if (!converted.bytes) {
+        return Utf16Conversion::out_of_memory;
+    }
+    char* out = converted.bytes.get();
     for (std::size_t i = 0; i < units; ++i) {
         const std::uint16_t unit = unit_at(bytes, i);
         const bool pair = unit >= 0xD800 && unit <= 0xDBFF && i + 1 < units &&
@@ -65,8 +71,10 @@ bool convert_utf16_to_ansi(std::string& bytes) {
         if (pair) {
             ++i; // one character outside the code page, one replacement
         }
-        text += pair ? '?' : to_cp1252(unit);
+        *out++ = pair ? '?' : to_cp1252(unit);
     }
-    bytes = std::move(text);
-    return true;
+    *out = '\0';
+    converted.size = static_cast<std::size_t>(out - converted.bytes.get());
+    text = std::move(converted);
+    return Utf16Conversion::converted;
 }

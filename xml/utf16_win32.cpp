@@ -1,26 +1,35 @@
 // The platform's UTF-16 detection and conversion to the ANSI code page.
-#include "xml/utf16.h"
+#include "xml/allocation.h"
+#include "xml/loader.h"
 
 #include <windows.h>
 
 #include <utility>
 
-bool convert_utf16_to_ansi(std::string& bytes) {
+Utf16Conversion convert_utf16_to_ansi(LoadedText& text) {
     // The platform heuristic can take 8-bit text for UTF-16 (even length, letter pairs that
     // read as CJK code units); a file that starts with markup and has no NUL byte is 8-bit.
-    if (is_certainly_8bit_markup(bytes) || bytes.size() < 2) {
-        return false;
+    const char* const bytes = text.bytes.get();
+    if (is_certainly_8bit_markup(bytes, text.size) || text.size < 2) {
+        return Utf16Conversion::not_utf16;
     }
-    if (!IsTextUnicode(bytes.data(), static_cast<int>(bytes.size()), nullptr)) {
-        return false;
+    if (!IsTextUnicode(bytes, static_cast<int>(text.size), nullptr)) {
+        return Utf16Conversion::not_utf16;
     }
-    const auto* const units = reinterpret_cast<const wchar_t*>(bytes.data());
-    const int unit_count = static_cast<int>(bytes.size() / 2);
-    const int length = WideCharToMultiByte(CP_ACP, 0, units, unit_count, nullptr, 0, nullptr, nullptr);
-    std::string text(static_cast<std::size_t>(length > 0 ? length : 0), '\0');
-    if (length > 0) {
-        WideCharToMultiByte(CP_ACP, 0, units, unit_count, text.data(), length, nullptr, nullptr);
+    const auto* const units = reinterpret_cast<const wchar_t*>(bytes);
+    const int unit_count = static_cast<int>(text.size / 2);
+    const int measured = WideCharToMultiByte(CP_ACP, 0, units, unit_count, nullptr, 0, nullptr, nullptr);
+    const int length = measured > 0 ? measured : 0;
+    LoadedText converted;
+    converted.bytes.reset(static_cast<char*>(xml_malloc(static_cast<std::size_t>(length) + 1)));
+    if (!converted.bytes) {
+        return Utf16Conversion::out_of_memory;
     }
-    bytes = std::move(text);
-    return true;
+    const int written = length > 0 ? WideCharToMultiByte(CP_ACP, 0, units, unit_count, converted.bytes.get(),
+                                                         length, nullptr, nullptr)
+                                   : 0;
+    converted.size = static_cast<std::size_t>(written > 0 ? written : 0);
+    converted.bytes.get()[converted.size] = '\0';
+    text = std::move(converted);
+    return Utf16Conversion::converted;
 }

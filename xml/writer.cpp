@@ -136,7 +136,7 @@ void write_block(const VerbatimBlock& block, Output& out, int level, bool format
 
 void write_content(const Element* e, Output& out, int level, int child_level) {
     const bool formatted = level >= 0;
-    const int entries = e->child_count + e->text_count + e->block_count + e->attribute_count;
+    const int entries = content_count(e);
     for (int k = 0; k < entries; ++k) {
         const int entry = e->content_order[k];
         const int index = content_entry_index(entry);
