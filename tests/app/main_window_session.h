@@ -1,0 +1,75 @@
+// The main window under test: one real main_win for the whole run (closing a
+// framework window ends the program's message pump), driven on the
+// application thread the way a user's events drive it: control state set with
+// ordinary messages, then an event naming the control handed to handle_event.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/main_win.h"
+
+using control_field = HWND gen_main_win::*;
+
+// One user action: a click on a button, a list line selected (the line's
+// index), text typed into an edit box, or Enter.
+struct user_step {
+    enum kind_type { click, select, type, enter } kind;
+    control_field control = nullptr;
+    int line = -1;
+    const char* text = "";
+};
+
+user_step click_on(control_field button);
+user_step select_line(control_field list, int line);
+user_step type_into(control_field edit, const char* text);
+user_step press_enter();
+
+main_win& the_window();
+void perform(const std::vector<user_step>& steps);
+
+// A document written as paragraphs separated by '|', each text optionally
+// followed by ':' and its symbols separated by ','; "" is no paragraph.
+// Example: "a:x,y|b|c:y".
+void write_document(const std::string& described, const std::string& path);
+// New file, then Open file with the chooser answering `path`.
+void open_document(const std::string& path);
+// Save file with the chooser answering `path`.
+void save_document_as(const std::string& path);
+// A path for a file of the test's own in the temporary folder (deleted with
+// the guard).
+struct temporary_file {
+    explicit temporary_file(const char* name);
+    ~temporary_file();
+    temporary_file(const temporary_file&) = delete;
+    temporary_file& operator=(const temporary_file&) = delete;
+    std::string path;
+};
+
+// A list box's entries joined by '|', the selected one in brackets.
+std::string shown(control_field list);
+// An edit box's whole text.
+std::string text_of(control_field edit);
+
+// Waits on another thread for a message box of this process with the
+// caption, reads its text and closes it with OK.
+class box_watcher {
+  public:
+    explicit box_watcher(const char* caption);
+    ~box_watcher();
+    box_watcher(const box_watcher&) = delete;
+    box_watcher& operator=(const box_watcher&) = delete;
+    // The box's text once it was seen and closed; "" when none came in time.
+    std::string text();
+    // Stops looking; the text of a box seen so far, or "".
+    std::string stop();
+
+  private:
+    struct state;
+    std::unique_ptr<state> state_;
+};
+
+// The next `count`-th allocation of operator new on this thread fails with
+// std::bad_alloc; 0 lets every allocation through again.
+void fail_allocation_number(int count);
