@@ -2,8 +2,7 @@
 // loaded or saved, a file loaded with a warning, and memory running out.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <string>
+#include <filesystem>
 
 #include "docfile/document_file.h"
 #include "tests/app/main_window_session.h"
@@ -15,11 +14,6 @@ using g = gen_main_win;
 // The caption of the box show_load_warning shows.
 constexpr const char* warning_caption = "Error";
 
-std::string whole_file(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 TEST(boxes, a_missing_file_gives_an_empty_document_and_an_error) {
     const temporary_file missing("missing.html");
     Document scratch;
@@ -28,10 +22,8 @@ TEST(boxes, a_missing_file_gives_an_empty_document_and_an_error) {
 
     box_watcher box("Error");
     open_document(missing.path);
-    const std::string text = box.text();
-    EXPECT_EQ(text, report.empty() ? "Norvane could not load \"" + missing.path + "\"." : report);
-    EXPECT_EQ(shown(&g::all_paragraphs_list), "");
-    EXPECT_EQ(text_of(&g::paragraph_edit), "");
+    EXPECT_EQ(box.text(), report.empty() ? "Norvane could not load \"" + missing.path + "\"." : report);
+    EXPECT_EQ(shown(&g::all_paragraphs_list) + shown(&g::all_symbols_list) + text_of(&g::paragraph_edit), "");
 }
 
 TEST(boxes, a_failed_save_shows_what_the_document_file_said_once) {
@@ -45,8 +37,7 @@ TEST(boxes, a_failed_save_shows_what_the_document_file_said_once) {
 
     box_watcher box("Error");
     save_document_as(unwritable);
-    const std::string text = box.text();
-    EXPECT_EQ(text, error);
+    EXPECT_EQ(box.text(), error);
     EXPECT_EQ(shown(&g::all_paragraphs_list), "[a]") << "the document is kept";
 
     box_watcher no_box("Error");
@@ -58,9 +49,8 @@ TEST(boxes, a_failed_save_shows_what_the_document_file_said_once) {
 // about it comes in a warning box, and a clean load is silent.
 TEST(boxes, a_file_cut_short_is_loaded_with_the_document_files_warning) {
     const temporary_file file("cut_short.html");
-    write_document("first:x|second:y", file.path);
-    const std::string whole = whole_file(file.path);
-    std::ofstream(file.path, std::ios::binary) << whole.substr(0, whole.find("second") + 3);
+    write_document("first:x|second:y|third|fourth|fifth", file.path);
+    std::filesystem::resize_file(file.path, std::filesystem::file_size(file.path) * 3 / 4);
     Document scratch;
     std::string report;
     ASSERT_TRUE(load_document_file(scratch, file.path.c_str(), report));

@@ -2,26 +2,23 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <new>
 #include <sstream>
-#include <thread>
 
 #include "docfile/document_file.h"
 #include "framework/chooser_calls.h"
+#include "framework/controls.h"
 
 namespace {
 
-std::string& chosen_path() {
-    static std::string path;
-    return path;
-}
+std::string chosen_path; // what the choosers answer
 
 BOOL WINAPI choose_scripted_path(LPOPENFILENAMEA record) {
-    std::strcpy(record->lpstrFile, chosen_path().c_str());
+    std::strcpy(record->lpstrFile, chosen_path.c_str());
     return TRUE;
 }
 
@@ -35,39 +32,12 @@ class window_environment : public testing::Environment {
 window_environment* const environment =
     static_cast<window_environment*>(testing::AddGlobalTestEnvironment(new window_environment));
 
-void hand_event(int kind, HWND control) {
-    wk_event event{kind, reinterpret_cast<LPARAM>(control)};
-    the_window().handle_event(&event);
-}
-
-std::vector<std::string> split(const std::string& text, char separator) {
-    std::vector<std::string> parts;
-    std::istringstream in(text);
-    for (std::string part; std::getline(in, part, separator);) {
-        parts.push_back(part);
-    }
-    if (!text.empty() && text.back() == separator) {
-        parts.emplace_back();
-    }
-    return parts;
-}
-
 thread_local int allocations_until_failure = 0;
 
-} // namespace
+// The message text's control in a message box.
+constexpr int message_text_id = 0xFFFF;
 
-user_step click_on(control_field button) {
-    return {user_step::click, button};
-}
-user_step select_line(control_field list, int line) {
-    return {user_step::select, list, line};
-}
-user_step type_into(control_field edit, const char* text) {
-    return {user_step::type, edit, -1, text};
-}
-user_step press_enter() {
-    return {user_step::enter};
-}
+} // namespace
 
 main_win& the_window() {
     if (!environment->window) {
@@ -82,31 +52,28 @@ main_win& the_window() {
 void perform(const std::vector<user_step>& steps) {
     main_win& window = the_window();
     for (const user_step& step : steps) {
-        switch (step.kind) {
-        case user_step::click:
-            hand_event(event_activate, window.*step.control);
-            break;
-        case user_step::select:
-            SendMessageA(window.*step.control, LB_SETCURSEL, static_cast<WPARAM>(step.line), 0);
-            hand_event(event_select, window.*step.control);
-            break;
-        case user_step::type:
-            SendMessageA(window.*step.control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(step.text));
-            break;
-        case user_step::enter:
-            hand_event(event_enter, window.window_handle);
-            break;
+        const HWND control = step.control != nullptr ? window.*step.control : window.window_handle;
+        if (step.kind == user_step::type) {
+            SendMessageA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(step.text));
+            continue;
         }
+        if (step.kind == user_step::select) {
+            SendMessageA(control, LB_SETCURSEL, static_cast<WPARAM>(step.line), 0);
+        }
+        wk_event event{step.kind, reinterpret_cast<LPARAM>(control)};
+        window.handle_event(&event);
     }
 }
 
 void write_document(const std::string& described, const std::string& path) {
     Document document;
-    for (const std::string& paragraph : split(described, '|')) {
-        const std::vector<std::string> parts = split(paragraph, ':');
+    std::istringstream paragraphs(described);
+    for (std::string paragraph; std::getline(paragraphs, paragraph, '|');) {
         auto* p = new Paragraph;
-        text_assign(p->text, parts.empty() ? "" : parts[0].c_str());
-        for (const std::string& symbol : split(parts.size() > 1 ? parts[1] : "", ',')) {
+        const std::size_t colon = paragraph.find(':');
+        text_assign(p->text, paragraph.substr(0, colon).c_str());
+        std::istringstream symbols(colon == std::string::npos ? "" : paragraph.substr(colon + 1));
+        for (std::string symbol; std::getline(symbols, symbol, ',');) {
             text_list_append(p->symbols, symbol.c_str());
         }
         paragraph_list_append(document, p);
@@ -117,20 +84,17 @@ void write_document(const std::string& described, const std::string& path) {
 
 void open_document(const std::string& path) {
     perform({click_on(&gen_main_win::new_file_button)});
-    chosen_path() = path;
+    chosen_path = path;
     perform({click_on(&gen_main_win::open_button)});
 }
 
 void save_document_as(const std::string& path) {
-    chosen_path() = path;
+    chosen_path = path;
     perform({click_on(&gen_main_win::save_button)});
 }
 
-temporary_file::temporary_file(const char* name) {
-    char folder[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, folder);
-    path = std::string(folder) + "norvane_app_test_" + name;
-}
+temporary_file::temporary_file(const char* name)
+    : path((std::filesystem::temp_directory_path() / ("norvane_app_test_" + std::string(name))).string()) {}
 
 temporary_file::~temporary_file() {
     DeleteFileA(path.c_str());
@@ -144,86 +108,49 @@ std::string shown(control_field list) {
     for (int i = 0; i < count; ++i) {
         std::string entry(static_cast<std::size_t>(SendMessageA(box, LB_GETTEXTLEN, i, 0)), '\0');
         SendMessageA(box, LB_GETTEXT, i, reinterpret_cast<LPARAM>(entry.data()));
-        entries += (i > 0 ? "|" : "") + (i == selected ? "[" + entry + "]" : entry);
+        const bool is_selected = i == selected;
+        entries.append(i > 0 ? "|" : "")
+            .append(is_selected ? "[" : "")
+            .append(entry)
+            .append(is_selected ? "]" : "");
     }
     return entries;
 }
 
 std::string text_of(control_field edit) {
-    const HWND box = the_window().*edit;
-    std::string text(static_cast<std::size_t>(GetWindowTextLengthA(box)) + 1, '\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextA(box, text.data(), static_cast<int>(text.size()))));
-    return text;
+    Text text;
+    read_control_text(the_window().*edit, text);
+    return text.chars;
 }
-
-struct box_watcher::state {
-    std::atomic<bool> stop{false};
-    std::string text;
-    std::thread thread;
-};
-
-namespace {
-
-struct box_search {
-    const char* caption;
-    HWND found = nullptr;
-};
-
-BOOL CALLBACK find_box(HWND window, LPARAM context) {
-    auto* search = reinterpret_cast<box_search*>(context);
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    char class_name[16] = {};
-    char caption[64] = {};
-    GetClassNameA(window, class_name, sizeof class_name);
-    GetWindowTextA(window, caption, sizeof caption);
-    if (process == GetCurrentProcessId() && IsWindowVisible(window) != FALSE &&
-        std::strcmp(class_name, "#32770") == 0 && std::strcmp(caption, search->caption) == 0) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-BOOL CALLBACK read_label(HWND child, LPARAM text) {
-    char class_name[16] = {};
-    GetClassNameA(child, class_name, sizeof class_name);
-    char label[2048] = {};
-    GetWindowTextA(child, label, sizeof label);
-    if (_stricmp(class_name, "Static") == 0 && label[0] != '\0') {
-        *reinterpret_cast<std::string*>(text) = label;
-    }
-    return TRUE;
-}
-
-} // namespace
 
 // Generous: a box comes at once, but a loaded machine can be slow.
-box_watcher::box_watcher(const char* caption) : state_(std::make_unique<state>()) {
-    state_->thread = std::thread([s = state_.get(), caption] {
+box_watcher::box_watcher(const char* caption) {
+    seen_ = std::async(std::launch::async, [this, caption] {
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-        box_search search{caption};
-        while (!s->stop && std::chrono::steady_clock::now() < deadline) {
-            EnumWindows(find_box, reinterpret_cast<LPARAM>(&search));
-            if (search.found != nullptr) {
-                EnumChildWindows(search.found, read_label, reinterpret_cast<LPARAM>(&s->text));
-                PostMessageA(search.found, WM_COMMAND, IDOK, 0);
-                return;
+        for (; !stop_ && std::chrono::steady_clock::now() < deadline; Sleep(10)) {
+            DWORD process = 0;
+            const HWND box = FindWindowA("#32770", caption);
+            GetWindowThreadProcessId(box, &process);
+            if (box != nullptr && process == GetCurrentProcessId() && IsWindowVisible(box) != FALSE) {
+                char text[2048] = {};
+                GetDlgItemTextA(box, message_text_id, text, sizeof text);
+                PostMessageA(box, WM_COMMAND, IDOK, 0);
+                return std::string(text);
             }
-            Sleep(10);
         }
+        return std::string();
     });
 }
 
 std::string box_watcher::text() {
-    if (state_->thread.joinable()) {
-        state_->thread.join();
+    if (seen_.valid()) {
+        text_ = seen_.get();
     }
-    return state_->text;
+    return text_;
 }
 
 std::string box_watcher::stop() {
-    state_->stop = true;
+    stop_ = true;
     return text();
 }
 
@@ -236,7 +163,8 @@ void fail_allocation_number(int count) {
 }
 
 // Every allocation of the test program goes through here, so that a test can
-// make one of them fail on the thread that runs the commands.
+// make one of them fail on the thread that runs the commands. The library's
+// operator delete frees with free(), so it stays.
 void* operator new(std::size_t size) {
     if (allocations_until_failure > 0 && --allocations_until_failure == 0) {
         throw std::bad_alloc();
@@ -245,12 +173,4 @@ void* operator new(std::size_t size) {
         return memory;
     }
     throw std::bad_alloc();
-}
-
-void operator delete(void* memory) noexcept {
-    std::free(memory);
-}
-
-void operator delete(void* memory, std::size_t) noexcept {
-    std::free(memory);
 }

@@ -4,7 +4,8 @@
 // ordinary messages, then an event naming the control handed to handle_event.
 #pragma once
 
-#include <memory>
+#include <atomic>
+#include <future>
 #include <string>
 #include <vector>
 
@@ -15,16 +16,17 @@ using control_field = HWND gen_main_win::*;
 // One user action: a click on a button, a list line selected (the line's
 // index), text typed into an edit box, or Enter.
 struct user_step {
-    enum kind_type { click, select, type, enter } kind;
+    enum kind_type { click = event_activate, select = event_select, enter = event_enter, type = -1 } kind;
     control_field control = nullptr;
     int line = -1;
     const char* text = "";
 };
 
-user_step click_on(control_field button);
-user_step select_line(control_field list, int line);
-user_step type_into(control_field edit, const char* text);
-user_step press_enter();
+// clang-format off
+inline user_step click_on(control_field button) { return {user_step::click, button}; }
+inline user_step select_line(control_field list, int line) { return {user_step::select, list, line}; }
+inline user_step type_into(control_field edit, const char* text) { return {user_step::type, edit, -1, text}; }
+// clang-format on
 
 main_win& the_window();
 void perform(const std::vector<user_step>& steps);
@@ -58,16 +60,15 @@ class box_watcher {
   public:
     explicit box_watcher(const char* caption);
     ~box_watcher();
-    box_watcher(const box_watcher&) = delete;
-    box_watcher& operator=(const box_watcher&) = delete;
     // The box's text once it was seen and closed; "" when none came in time.
     std::string text();
     // Stops looking; the text of a box seen so far, or "".
     std::string stop();
 
   private:
-    struct state;
-    std::unique_ptr<state> state_;
+    std::atomic<bool> stop_{false};
+    std::future<std::string> seen_;
+    std::string text_;
 };
 
 // The next `count`-th allocation of operator new on this thread fails with
