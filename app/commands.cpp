@@ -103,8 +103,7 @@ int main_win::handle_event(wk_event* event) {
         try {
             next = row.command(*this);
         } catch (const std::bad_alloc&) {
-            show_error_box(window_handle, out_of_memory_text);
-            refresh_all_lists();
+            report_out_of_memory();
             return loop_go_on;
         }
         if (next == after_row::go_on) {
@@ -113,6 +112,16 @@ int main_win::handle_event(wk_event* event) {
         end = end || next == after_row::end;
     }
     return end ? loop_end : loop_go_on;
+}
+
+// Showing the document again needs memory too; when even that fails, the
+// lists stay as they are until the next command refills them.
+void main_win::report_out_of_memory() {
+    show_error_box(window_handle, out_of_memory_text);
+    try {
+        refresh_all_lists();
+    } catch (const std::bad_alloc&) {
+    }
 }
 
 void main_win::update_paragraph() {

@@ -91,6 +91,7 @@ class main_win : public gen_main_win {
     void list_search_results();
 
     // Commands (commands.cpp).
+    void report_out_of_memory();
     void update_paragraph();
     void update_and_new();
     bool select_result_line(); // true when a paragraph with the line's text was selected
