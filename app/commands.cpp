@@ -19,8 +19,11 @@ enum class after_row {
     end,      // end the event loop (after the remaining rows)
 };
 
+// Memory can run out in the document's own change, which then does not happen
+// (each change is whole or not at all), or in showing the result afterwards,
+// when the change is done: the box cannot claim either.
 constexpr const char* out_of_memory_text =
-    "Not enough memory: the command was not carried out. The document is unchanged.";
+    "Not enough memory to finish the command. The window now shows the document as it is.";
 
 template <void (main_win::*command)()> after_row run(main_win& window) {
     (window.*command)();
@@ -90,9 +93,8 @@ const main_win::command_row main_win::command_table[] = {
 };
 // clang-format on
 
-// Running out of memory in a command leaves the document as it was (the model
-// changes it only once everything it needs is allocated): say so, and show
-// the document again in case the lists were half refilled.
+// Running out of memory ends the command where it was: say so, and show the
+// document again, since the lists may be half refilled.
 int main_win::handle_event(wk_event* event) {
     bool end = false;
     for (const command_row& row : command_table) {

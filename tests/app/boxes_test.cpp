@@ -61,8 +61,8 @@ TEST(boxes, a_file_cut_short_is_loaded_with_the_document_files_warning) {
     EXPECT_EQ(shown(&g::all_paragraphs_list).substr(0, 7), "[first]");
 }
 
-// The first allocation a command makes fails: the user is told, and the
-// window shows the document as it was.
+// The first allocation a command makes fails, before the document changed:
+// the user is told, and the window shows the document as it was.
 TEST(boxes, running_out_of_memory_in_a_command_changes_nothing) {
     const std::vector<user_step> commands[] = {
         {type_into(&g::paragraph_edit, "changed"), click_on(&g::update_button)},
@@ -79,7 +79,7 @@ TEST(boxes, running_out_of_memory_in_a_command_changes_nothing) {
         perform(command);
         fail_allocation_number(0);
         EXPECT_EQ(box.text(),
-                  "Not enough memory: the command was not carried out. The document is unchanged.");
+                  "Not enough memory to finish the command. The window now shows the document as it is.");
         EXPECT_EQ(shown(&g::all_paragraphs_list), "[a]|b");
         EXPECT_EQ(text_of(&g::paragraph_edit), "a");
         EXPECT_EQ(shown(&g::all_symbols_list), "x");
