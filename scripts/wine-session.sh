@@ -22,6 +22,22 @@ start_display() {
   [ -s "$state/display" ] || { echo "wine-session: Xvfb did not start" >&2; exit 1; }
 }
 
+# The controls' font, "MS Sans Serif" 8 pt, is a bitmap font with Windows'
+# metrics. Wine ships its own (package fonts-wine) but does not look for it
+# where Debian puts it, and falls back to a wider font that cuts the labels
+# off. Its fonts go into the prefix once, also into prefixes made earlier.
+install_wine_fonts() {
+  local fonts=/usr/share/wine/fonts marker=$WINEPREFIX/.norvane-fonts
+  [ -f "$marker" ] && return
+  if [ ! -f "$fonts/sserife.fon" ]; then
+    echo "wine-session: $fonts/sserife.fon is missing (package fonts-wine): labels will be cut off" >&2
+    return
+  fi
+  mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
+  cp "$fonts"/*.fon "$fonts"/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
+  touch "$marker"
+}
+
 case $action in
 start)
   start_display
@@ -35,6 +51,7 @@ start)
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
     wineserver -w
   fi
+  install_wine_fonts
   # Persistent: stays up between test programs until "stop" (fails harmlessly
   # when it is already running).
   wineserver -p 2>/dev/null || true

@@ -1,4 +1,5 @@
-#include "app/gen_main_win.h"
+// The main window's layout: which control goes where, created in order.
+#include "app/main_win.h"
 
 #include "framework/controls.h"
 
@@ -72,3 +73,7 @@ gen_main_win::gen_main_win() {
         this->*place.field = create_control(*this, place);
     }
 }
+
+// The lists know their list boxes from the start, since the controls exist
+// before the document state.
+main_win::main_win() = default;

@@ -1,0 +1,286 @@
+// The main window's commands: which control starts which command, and the
+// commands themselves.
+#include <cstring>
+#include <memory>
+#include <new>
+#include <string>
+
+#include "app/main_win.h"
+#include "docfile/document_file.h"
+#include "framework/choosers.h"
+#include "framework/controls.h"
+#include "framework/wk_app.h"
+
+namespace {
+
+enum class after_row {
+    next_row, // test the following rows
+    go_on,    // skip the following rows, keep the event loop running
+    end,      // end the event loop (after the remaining rows)
+};
+
+// Memory can run out in the document's own change, which then does not happen
+// (each change is whole or not at all), or in showing the result afterwards,
+// when the change is done: the box cannot claim either.
+constexpr const char* out_of_memory_text =
+    "Not enough memory to finish the command. The window now shows the document as it is.";
+
+template <void (main_win::*command)()> after_row run(main_win& window) {
+    (window.*command)();
+    return after_row::next_row;
+}
+
+// For commands that find no selected paragraph (or symbol) to act on.
+template <bool (main_win::*command)()> after_row run_unless_unselected(main_win& window) {
+    return (window.*command)() ? after_row::next_row : after_row::go_on;
+}
+
+// A selected result line ends the rows once it has selected its paragraph.
+template <bool (main_win::*command)()> after_row run_until_selected(main_win& window) {
+    return (window.*command)() ? after_row::go_on : after_row::next_row;
+}
+
+after_row exit_program(main_win&) {
+    return after_row::end;
+}
+
+bool comes_from(const wk_event& event, HWND control) {
+    return (event.kind == event_activate || event.kind == event_select) && control != nullptr &&
+           event.value == reinterpret_cast<LPARAM>(control);
+}
+
+} // namespace
+
+struct main_win::command_row {
+    HWND gen_main_win::*control;
+    after_row (*command)(main_win& window);
+    bool also_on_enter = false;      // Enter in any control
+    bool also_when_finished = false; // the window was closed
+
+    bool acts_on(const main_win& window, const wk_event& event) const {
+        return comes_from(event, window.*control) || (also_on_enter && event.kind == event_enter) ||
+               (also_when_finished && wk_app.finished != 0);
+    }
+};
+
+// Tested in this order for every event; at most one of rows 1 to 17 acts.
+// clang-format off
+const main_win::command_row main_win::command_table[] = {
+    // control                                   command                                               Enter  closed
+    {&gen_main_win::all_paragraphs_list,         run<&main_win::show_selected>},
+    {&gen_main_win::result_list,                 run_until_selected<&main_win::select_result_line>},
+    {&gen_main_win::linked_symbols_list,         run<&main_win::list_paragraphs_of_linked_symbol>},
+    {&gen_main_win::all_symbols_list,            run<&main_win::list_paragraphs_of_symbol>},
+    {&gen_main_win::new_paragraph_button,        run<&main_win::new_paragraph_after>},
+    {&gen_main_win::update_button,               run<&main_win::update_paragraph>},
+    {&gen_main_win::update_new_button,           run<&main_win::update_and_new>,                       true},
+    {&gen_main_win::link_symbol_button,          run_unless_unselected<&main_win::link_typed_symbol>},
+    {&gen_main_win::link_listed_symbol_button,   run_unless_unselected<&main_win::link_listed_symbol>},
+    {&gen_main_win::delete_symbol_button,        run_unless_unselected<&main_win::unlink_symbol>},
+    {&gen_main_win::cut_button,                  run<&main_win::cut>},
+    {&gen_main_win::paste_before_button,         run<&main_win::paste_before>},
+    {&gen_main_win::paste_after_button,          run<&main_win::paste_after>},
+    {&gen_main_win::search_button,               run<&main_win::list_search_results>},
+    {&gen_main_win::open_button,                 run<&main_win::open_file>},
+    {&gen_main_win::save_button,                 run<&main_win::save_file>},
+    {&gen_main_win::new_file_button,             run<&main_win::new_file>},
+    {&gen_main_win::exit_button,                 exit_program,                                         false, true},
+};
+// clang-format on
+
+// Running out of memory ends the command where it was: say so, and show the
+// document again, since the lists may be half refilled.
+int main_win::handle_event(wk_event* event) {
+    bool end = false;
+    for (const command_row& row : command_table) {
+        if (!row.acts_on(*this, *event)) {
+            continue;
+        }
+        after_row next = after_row::go_on;
+        try {
+            next = row.command(*this);
+        } catch (const std::bad_alloc&) {
+            report_out_of_memory();
+            return loop_go_on;
+        }
+        if (next == after_row::go_on) {
+            return loop_go_on;
+        }
+        end = end || next == after_row::end;
+    }
+    return end ? loop_end : loop_go_on;
+}
+
+// Showing the document again needs memory too; when even that fails, the
+// lists stay as they are until the next command refills them.
+void main_win::report_out_of_memory() {
+    show_error_box(window_handle, out_of_memory_text);
+    try {
+        refresh_all_lists();
+    } catch (const std::bad_alloc&) {
+    }
+}
+
+void main_win::update_paragraph() {
+    Paragraph* paragraph = selected_paragraph();
+    if (paragraph == nullptr) {
+        return;
+    }
+    read_control_text(paragraph_edit, paragraph->text);
+    fill_paragraph_list();
+    show_selected_paragraph(true);
+}
+
+// Enter stores the paragraph and opens the next one.
+void main_win::update_and_new() {
+    update_paragraph();
+    new_paragraph_after();
+}
+
+// Result lines are copies of paragraph texts: the first paragraph with the
+// same text is the one to show.
+bool main_win::select_result_line() {
+    if (SendMessageA(result_list, LB_GETCURSEL, 0, 0) < 0) {
+        return false;
+    }
+    Text line;
+    read_list_selection(result_list, line);
+    int position = 0;
+    for (const Paragraph* p = document.paragraphs; p != nullptr; p = p->next_paragraph, ++position) {
+        if (std::strcmp(p->text.chars, line.chars) == 0) {
+            select_position(paragraph_entries, position);
+            show_selected_paragraph(false);
+            return true;
+        }
+    }
+    return false;
+}
+
+// The symbol goes right after the selected linked symbol, or last.
+bool main_win::link_typed_symbol() {
+    Paragraph* paragraph = selected_paragraph();
+    if (paragraph == nullptr) {
+        return false;
+    }
+    auto symbol = std::make_unique<Text>();
+    read_control_text(symbol_edit, *symbol);
+    link_symbol_after(*paragraph, selected_position(linked_symbol_entries), symbol.release());
+    fill_linked_symbol_list();
+    fill_all_symbol_list();
+    return true;
+}
+
+// The all-symbols list is left as it is, so its selection stays for linking
+// the same symbol to the next paragraph.
+bool main_win::link_listed_symbol() {
+    Paragraph* paragraph = selected_paragraph();
+    if (paragraph == nullptr) {
+        return false;
+    }
+    const Text* listed = text_list_at(document.all_symbols, selected_position(all_symbol_entries));
+    if (listed == nullptr) {
+        return false;
+    }
+    link_symbol_after(*paragraph, selected_position(linked_symbol_entries), new Text(*listed));
+    fill_linked_symbol_list();
+    return true;
+}
+
+bool main_win::unlink_symbol() {
+    Paragraph* paragraph = selected_paragraph();
+    if (paragraph == nullptr) {
+        return false;
+    }
+    const int selected = selected_position(linked_symbol_entries);
+    if (selected >= 0) {
+        unlink_symbol_at(*paragraph, selected);
+    }
+    fill_linked_symbol_list();
+    fill_all_symbol_list();
+    empty_results();
+    return true;
+}
+
+// The paragraph after the cut one takes its index, so it is shown next.
+void main_win::cut() {
+    if (Paragraph* paragraph = selected_paragraph(); paragraph != nullptr) {
+        paragraph_assign(document.cut_paragraph, *paragraph);
+        paragraph_list_remove(document, paragraph);
+    }
+    refresh_all_lists();
+}
+
+void main_win::paste_before() {
+    auto pasted = std::make_unique<Paragraph>(document.cut_paragraph);
+    const int selected = selected_position(paragraph_entries);
+    Paragraph* before = selected >= 1 ? paragraph_at(document, selected - 1) : nullptr;
+    if (before == nullptr) {
+        paragraph_list_prepend(document, pasted.release());
+        fill_paragraph_list();
+        select_position(paragraph_entries, 0);
+    } else {
+        paragraph_list_insert_after(before, pasted.release());
+        fill_paragraph_list(); // the kept position is now the pasted paragraph
+    }
+    show_selected_paragraph(true);
+}
+
+void main_win::paste_after() {
+    auto pasted = std::make_unique<Paragraph>(document.cut_paragraph);
+    const int selected = selected_position(paragraph_entries);
+    Paragraph* before = paragraph_at(document, selected);
+    if (before == nullptr) {
+        paragraph_list_append(document, pasted.release());
+        fill_paragraph_list();
+        select_position(paragraph_entries, 0);
+    } else {
+        paragraph_list_insert_after(before, pasted.release());
+        fill_paragraph_list();
+        select_position(paragraph_entries, selected + 1);
+    }
+    show_selected_paragraph(true);
+}
+
+void main_win::new_file() {
+    paragraph_list_clear(document);
+    refresh_all_lists();
+    new_paragraph_after();
+}
+
+void main_win::open_file() {
+    if (choose_open_file(*this, document.file_name) == file_chosen) {
+        load_document();
+    }
+}
+
+void main_win::save_file() {
+    if (choose_save_file(*this, document.file_name) == file_chosen) {
+        save_document();
+    }
+}
+
+// The message names the file and the reason, and that nothing changed.
+void main_win::save_document() {
+    std::string error;
+    if (!save_document_file(document, document.file_name.chars, error)) {
+        show_error_box(window_handle, error.c_str());
+    }
+}
+
+// The old document is replaced in every case (by an empty one when nothing
+// could be loaded). A load with a report was still a load: it warns.
+void main_win::load_document() {
+    std::string report;
+    const bool loaded = load_document_file(document, document.file_name.chars, report);
+    refresh_all_lists();
+    if (loaded) {
+        if (!report.empty()) {
+            show_warning_box(window_handle, report.c_str());
+        }
+        return;
+    }
+    if (report.empty()) {
+        report = "Norvane could not load \"" + std::string(document.file_name.chars) + "\".";
+    }
+    show_error_box(window_handle, report.c_str());
+}

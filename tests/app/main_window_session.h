@@ -1,0 +1,58 @@
+// The main window under test: one real main_win for the whole run (closing a
+// framework window ends the program's message pump), driven on the
+// application thread the way a user's events drive it: control state set with
+// ordinary messages, then an event naming the control handed to handle_event.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "app/main_win.h"
+#include "tests/framework/in_process/test_windows.h"
+
+using control_field = HWND gen_main_win::*;
+
+// One user action: a click on a button, a list line selected (the line's
+// index), text typed into an edit box, or Enter.
+struct user_step {
+    enum kind_type { click = event_activate, select = event_select, enter = event_enter, type = -1 } kind;
+    control_field control = nullptr;
+    int line = -1;
+    const char* text = "";
+};
+
+// clang-format off
+inline user_step click_on(control_field button) { return {user_step::click, button}; }
+inline user_step select_line(control_field list, int line) { return {user_step::select, list, line}; }
+inline user_step type_into(control_field edit, const char* text) { return {user_step::type, edit, -1, text}; }
+// clang-format on
+
+main_win& the_window();
+void perform(const std::vector<user_step>& steps);
+
+// A document written as paragraphs separated by '|', each text optionally
+// followed by ':' and its symbols separated by ','; "" is no paragraph.
+// Example: "a:x,y|b|c:y".
+void write_document(const std::string& described, const std::string& path);
+// New file, then Open file with the chooser answering `path`.
+void open_document(const std::string& path);
+// Save file with the chooser answering `path`.
+void save_document_as(const std::string& path);
+// A path for a file of the test's own in the temporary folder (deleted with
+// the guard).
+struct temporary_file {
+    explicit temporary_file(const char* name);
+    ~temporary_file();
+    temporary_file(const temporary_file&) = delete;
+    temporary_file& operator=(const temporary_file&) = delete;
+    std::string path;
+};
+
+// A list box's entries joined by '|', the selected one in brackets.
+std::string shown(control_field list);
+// An edit box's whole text.
+std::string text_of(control_field edit);
+
+// The next `count`-th allocation of operator new on this thread fails with
+// std::bad_alloc; 0 lets every allocation through again.
+void fail_allocation_number(int count);
