@@ -8,7 +8,9 @@ cmake --preset windows -Wno-dev --log-level=WARNING >/dev/null
 cmake --build --preset windows --target norvane
 build=$PWD/build/windows
 export WINEPREFIX=$build/wine/prefix WINEDEBUG=-all WINEARCH=win64 WINEDLLOVERRIDES="mscoree,mshtml="
-if [ -z "${DISPLAY:-}" ]; then
+if [ -n "${DISPLAY:-}" ]; then
+  bash scripts/wine-session.sh prefix "$build"
+else
   bash scripts/wine-session.sh start "$build"
   export DISPLAY=:$(tr -d '\n' <"$build/wine/display")
   echo "No desktop display: Norvane runs on the virtual display $DISPLAY."

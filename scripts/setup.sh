@@ -8,7 +8,7 @@ packages=(
   libgtest-dev googletest libbenchmark-dev
   libtinyxml2-dev libpugixml-dev libexpat1-dev
   mingw-w64 g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-  wine wine64 xvfb xauth
+  wine wine64 fonts-wine xvfb xauth
 )
 
 missing=()

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# wine-session.sh start|stop BUILD_DIR
+# wine-session.sh prefix|start|stop BUILD_DIR
 # Keeps one Xvfb display and one persistent wineserver alive for a build tree,
 # with a private Wine prefix in BUILD_DIR/wine/prefix (created once, reused).
 set -euo pipefail
@@ -38,10 +38,7 @@ install_wine_fonts() {
   touch "$marker"
 }
 
-case $action in
-start)
-  start_display
-  export DISPLAY=:$(tr -d '\n' <"$state/display")
+prepare_prefix() {
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     echo "wine-session: creating the Wine prefix (once per build tree)"
     wineboot -i >/dev/null 2>&1 || true
@@ -52,6 +49,16 @@ start)
     wineserver -w
   fi
   install_wine_fonts
+}
+
+case $action in
+prefix)
+  prepare_prefix
+  ;;
+start)
+  start_display
+  export DISPLAY=:$(tr -d '\n' <"$state/display")
+  prepare_prefix
   # Persistent: stays up between test programs until "stop" (fails harmlessly
   # when it is already running).
   wineserver -p 2>/dev/null || true
@@ -67,7 +74,7 @@ stop)
   fi
   ;;
 *)
-  echo "usage: wine-session.sh start|stop BUILD_DIR" >&2
+  echo "usage: wine-session.sh prefix|start|stop BUILD_DIR" >&2
   exit 2
   ;;
 esac
