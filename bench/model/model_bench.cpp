@@ -57,7 +57,7 @@ void fill_document(BenchDocument& b, int paragraphs) {
         auto* p = new Paragraph;
         text_assign(p->text, ("Paragraph " + std::to_string(i)).c_str());
         for (int k = 0; k < symbols_per_paragraph; ++k) {
-            text_list_append(p->symbols, b.pool[random() % b.pool.size()].c_str());
+            text_list_append_element(p->symbols, new Text(b.pool[random() % b.pool.size()].c_str()));
         }
         // Linked through the tail: appending with a walk would make set-up quadratic.
         if (last) {

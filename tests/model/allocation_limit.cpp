@@ -3,11 +3,9 @@
 #include <cstdlib>
 
 long allocations_before_failure = -1;
-bool allocation_failed = false;
 
 void* operator new(std::size_t size) {
     if (allocations_before_failure >= 0 && allocations_before_failure-- == 0) {
-        allocation_failed = true;
         throw std::bad_alloc();
     }
     if (void* const p = std::malloc(size != 0 ? size : 1)) {

@@ -5,17 +5,12 @@
 
 #include <new>
 
-// Allocations still allowed before the one that fails (-1: none fails), and
-// whether that failure happened.
+// Allocations still allowed before the one that fails; -1: none fails.
 extern long allocations_before_failure;
-extern bool allocation_failed;
 
-// Runs operation with its allocation number n (from 0) failing; true when the
-// operation threw std::bad_alloc. allocation_failed then tells whether the
-// operation made that many allocations at all.
-template <typename Operation>
-bool run_with_allocation_failing(long n, Operation operation) {
-    allocation_failed = false;
+// Runs operation with its allocation number n (from 0) failing, when it makes
+// that many; true when the operation threw std::bad_alloc.
+template <typename Operation> bool throws_with_allocation_failing(long n, Operation operation) {
     allocations_before_failure = n;
     bool threw = false;
     try {

@@ -5,57 +5,27 @@
 #include <gtest/gtest.h>
 
 #include <random>
-#include <utility>
 
 namespace {
 
-// The moved-from state and self-assignment are part of what this test checks.
-// NOLINTBEGIN(bugprone-use-after-move)
-TEST(Text, CopiesMayReadTheirOwnBufferAndMovesLeaveAnEmptyUsableText) {
-    Text t("abc");
-    text_append(t, t.chars);
-    text_assign(t, nullptr);
-    text_append(t, nullptr);
-    EXPECT_STREQ(t.chars, "abcabc");
-    text_assign(t, t.chars + 3);
-    t = t;
-    t = std::move(t);
-    Text moved(std::move(t));
-    text_append(t, "again");
-    EXPECT_STREQ(t.chars, "again");
-    t = std::move(moved);
-    EXPECT_STREQ(t.chars, "abc");
-    EXPECT_STREQ(Text(moved).chars, "");
-}
-// NOLINTEND(bugprone-use-after-move)
-
+// '_', '[' and '@' lie between 'Z' and 'a' or before 'A'; bytes above 127
+// compare unsigned and are not folded.
 TEST(CompareIgnoringAsciiCase, OrdersBytesUnsignedFoldingOnlyAToZ) {
     const struct {
         const char* a;
-        const char* b; // a orders before b, or they are equal
+        const char* b; // a orders before b (and b after a), or they are equal
         bool equal;
     } cases[] = {
-        {"", "", true},
-        {"ABC", "abc", true},
-        {"aBc", "AbC", true},
-        {nullptr, "", true},
-        {"", "a", false},
-        {"ab", "abc", false},
-        {"Beta", "zeta", false},
-        {"alpha", "Beta", false},
-        {"_x", "Alpha", false},
-        {"[", "a", false},
-        {"@", "A", false}, // '_' and '[' lie between 'Z' and
-                           // 'a'
-        {"z", "\xe9", false},
-        {"\xc9", "\xe9", false},
-        {"A\x7f", "a\x80", false}, // unsigned, not folded
+        {"", "", true},          {"ABC", "abc", true},      {"aBc", "AbC", true},    {nullptr, "", true},
+        {"", "a", false},        {"ab", "abc", false},      {"Beta", "zeta", false}, {"alpha", "Beta", false},
+        {"_", "Alpha", false},   {"[", "a", false},         {"@", "A", false},       {"z", "\xe9", false},
+        {"\xc9", "\xe9", false}, {"A\x7f", "a\x80", false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << (c.a ? c.a : "(null)") << " vs " << c.b);
         EXPECT_EQ(compare_ignoring_ascii_case(c.a, c.b) == 0, c.equal);
-        EXPECT_EQ(compare_ignoring_ascii_case(c.a, c.b) < 0, !c.equal);
-        EXPECT_EQ(compare_ignoring_ascii_case(c.b, c.a) > 0, !c.equal);
+        EXPECT_EQ(compare_ignoring_ascii_case(c.a, c.b) < 0 && compare_ignoring_ascii_case(c.b, c.a) > 0,
+                  !c.equal);
     }
 }
 
@@ -76,37 +46,6 @@ TEST(Paragraph, LinkAndUnlinkSymbolsAtEveryPosition) {
     }
 }
 
-TEST(Paragraph, AssignCopiesTextAndSymbolsButNotTheLinkAndSurvivesSelfAssignment) {
-    Document d;
-    append_paragraphs(d, "a:s,s|b:");
-    Paragraph& first = *d.paragraphs;
-    paragraph_assign(*paragraph_at(d, 1), first);
-    first = first;
-    first.symbols = first.symbols;
-    paragraph_assign(first, first);
-    text_assign(*first.symbols.first, "t"); // the copy is independent of it
-    EXPECT_EQ(describe(d), "a:t,s|a:s,s");
-    EXPECT_EQ(Paragraph(first).next_paragraph, nullptr);
-}
-
-TEST(ParagraphList, InsertRemoveAndPositions) {
-    Document d;
-    append_paragraphs(d, "c:");
-    paragraph_list_prepend(d, new Paragraph);
-    paragraph_list_insert_after(paragraph_at(d, 0), new Paragraph(*paragraph_at(d, 1)));
-    paragraph_list_insert_after(nullptr, new Paragraph); // freed, or ASan reports a leak
-    Paragraph outsider;
-    paragraph_list_remove(d, &outsider);
-    EXPECT_EQ(describe(d), ":|c:|c:");
-    EXPECT_EQ(paragraph_at(d, -1), nullptr);
-    EXPECT_EQ(paragraph_at(d, 3), nullptr);
-    paragraph_list_remove(d, paragraph_at(d, 1));
-    EXPECT_EQ(describe(d), ":|c:");
-    paragraph_list_remove(d, paragraph_at(d, 1));
-    paragraph_list_remove(d, paragraph_at(d, 0));
-    EXPECT_EQ(d.paragraphs, nullptr);
-}
-
 TEST(ParagraphList, LongDocumentsAndListsAreDestroyedWithoutRecursion) {
     Document d;
     auto* last = new Paragraph;
@@ -117,23 +56,18 @@ TEST(ParagraphList, LongDocumentsAndListsAreDestroyedWithoutRecursion) {
         link_symbol_after(d.cut_paragraph, 0, new Text);
     }
     EXPECT_EQ(paragraph_at(d, 300000), last);
+    EXPECT_EQ(paragraph_at(d, -1), nullptr);
 }
 
 TEST(SymbolQueries, DistinctSortedSymbolsAndOneResultPerMatchingLinkByExactBytes) {
     Document d;
     append_paragraphs(d, "p0:FOO,bar|p1:Foo,foo|p2:foo,foo|p3 foo:|p4:,Bar");
-    text_list_append(d.all_symbols, "stale");
     rebuild_all_symbols(d);
     EXPECT_EQ(describe(d.all_symbols), ",bar,Bar,FOO,Foo,foo"); // case variants in first-occurrence order
-    const Paragraph* const p[] = {paragraph_at(d, 0), paragraph_at(d, 1), paragraph_at(d, 2),
-                                  paragraph_at(d, 4)};
     using Found = std::vector<const Paragraph*>;
-    EXPECT_EQ(paragraphs_with_symbol(d, "foo"), (Found{p[1], p[2], p[2]}));
-    EXPECT_EQ(paragraphs_with_symbol_containing(d, "OO"), (Found{p[0]}));
-    EXPECT_EQ(paragraphs_with_symbol_containing(d, ""),
-              (Found{p[0], p[0], p[1], p[1], p[2], p[2], p[3], p[3]}));
-    EXPECT_TRUE(paragraphs_with_symbol(d, nullptr).empty());
-    EXPECT_TRUE(paragraphs_with_symbol_containing(d, nullptr).empty());
+    EXPECT_EQ(paragraphs_with_symbol(d, "foo"),
+              (Found{paragraph_at(d, 1), paragraph_at(d, 2), paragraph_at(d, 2)}));
+    EXPECT_EQ(paragraphs_with_symbol_containing(d, "OO"), (Found{paragraph_at(d, 0)}));
 }
 
 // Random documents over an alphabet of case pairs, characters between 'Z' and
@@ -142,29 +76,23 @@ TEST(SymbolQueries, DistinctSortedSymbolsAndOneResultPerMatchingLinkByExactBytes
 // plain nested walks give.
 TEST(SymbolQueriesOnRandomDocuments, MatchThePlainAlgorithms) {
     std::mt19937 random(20261206);
-    const auto random_symbol = [&random] {
-        static constexpr char alphabet[] = {'a', 'A', 'b', 'B', '_', '^', '[', 'z', '\xe9', '\xc9', '\x80'};
+    static constexpr char alphabet[] = "aAbB_^[z\xe9\xc9\x80,,|"; // "," and "|" split symbols and paragraphs
+    const auto random_text = [&random](unsigned longest, std::size_t letters) {
         std::string s;
-        for (auto n = random() % 4; n > 0; --n) {
-            s += alphabet[random() % sizeof alphabet];
+        for (auto n = random() % (longest + 1); n > 0; --n) {
+            s += alphabet[random() % letters];
         }
         return s;
     };
     for (int round = 0; round < 300; ++round) {
         Document d;
-        for (auto i = random() % 30; i > 0; --i) {
-            auto* const p = new Paragraph;
-            for (auto k = random() % 5; k > 0; --k) {
-                text_list_append(p->symbols, random_symbol().c_str());
-            }
-            paragraph_list_prepend(d, p);
-        }
+        append_paragraphs(d, random_text(150, sizeof alphabet - 1));
         reference_rebuild_all_symbols(d);
         const std::string expected = describe(d.all_symbols);
         rebuild_all_symbols(d);
         ASSERT_EQ(describe(d.all_symbols), expected) << "round " << round;
         for (int q = 0; q < 10; ++q) {
-            const std::string s = random_symbol();
+            const std::string s = random_text(3, sizeof alphabet - 4);
             ASSERT_EQ(paragraphs_with_symbol(d, s.c_str()),
                       reference_paragraphs_where(d, [&s](const char* x) { return s == x; }));
             ASSERT_EQ(

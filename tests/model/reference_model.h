@@ -2,7 +2,7 @@
 
 // The plain algorithms the model's fast ones must agree with (nested walks
 // over every paragraph and symbol, sorting by repeated sorted insertion), and
-// the list building and printing that only the tests and the benchmark need.
+// the document building and printing that only the tests need.
 
 #include "model/document.h"
 
@@ -11,11 +11,7 @@
 #include <string>
 #include <vector>
 
-inline void text_list_append(TextList& list, const char* s) {
-    text_list_append_element(list, new Text(s));
-}
-
-// "a,b" for a list, "text:a,b" for a paragraph, "p1:a|p2:" for a document.
+// "a,b" for a list, "p1:a,b|p2:" for a document.
 inline std::string describe(const TextList& list) {
     std::string out;
     for (const Text* e = list.first; e; e = e->chain) {
@@ -23,13 +19,10 @@ inline std::string describe(const TextList& list) {
     }
     return out;
 }
-inline std::string describe(const Paragraph& p) {
-    return std::string(p.text.chars) + ":" + describe(p.symbols);
-}
 inline std::string describe(const Document& d) {
     std::string out;
     for (const Paragraph* p = d.paragraphs; p; p = p->next_paragraph) {
-        out.append(p == d.paragraphs ? "" : "|").append(describe(*p));
+        out += (p == d.paragraphs ? "" : "|") + std::string(p->text.chars) + ":" + describe(p->symbols);
     }
     return out;
 }
@@ -44,7 +37,7 @@ inline void append_paragraphs(Document& d, const std::string& description) {
         text_assign(p->text, item.substr(0, colon).c_str());
         std::istringstream symbols(item.substr(colon + 1));
         for (std::string symbol; std::getline(symbols, symbol, ',');) {
-            text_list_append(p->symbols, symbol.c_str());
+            text_list_append_element(p->symbols, new Text(symbol.c_str()));
         }
     }
 }
