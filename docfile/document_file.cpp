@@ -40,6 +40,9 @@ void assign_with_crlf_line_breaks(Text& t, const char* value) {
     }
 }
 
+// Tree building that checks every step: copies and tree calls give null when
+// memory runs out; a null copy is handed to nobody, and the tree frees what it
+// was handed.
 bool append_named_attribute(Element* element, const char* name, char* value) {
     if (value == nullptr) {
         return false;
@@ -77,8 +80,6 @@ class BlockGrowth {
     int saved_step_;
 };
 
-// Each call below hands over a new string or gives null when memory runs out;
-// a null is handed to nobody, and the tree frees what it was handed.
 bool append_paragraph(Element* body, const Paragraph& paragraph) {
     const ElementRef element = append_element(body, paragraph_name, false);
     if (!element) {
