@@ -1,19 +1,46 @@
-// Saving the document to its file and loading it back.
+// The document file: the document's paragraphs as an XML tree and as the
+// bytes of its file, and saving and loading it.
+//
+// File layout: the question tag «<?xml version="1.0"?>», then "body" holding
+// one "P" per paragraph; a "P" carries one "symbol" attribute per linked
+// symbol, in link order, and the paragraph text as its only text. The file is
+// the writer's formatted output at level 0 with CR LF line ends.
 #pragma once
 
 #include "model/document.h"
+#include "xml/element.h"
 
+#include <optional>
 #include <string>
+
+// The tree of the file for the paragraph chain starting at first (null: an
+// empty document). Line breaks inside texts and symbols are single LFs in it.
+// The empty handle when memory runs out.
+ElementRef document_to_tree(const Paragraph* first);
+
+// The exact bytes of the file for the paragraph chain starting at first;
+// nothing when memory runs out.
+std::optional<std::string> document_to_text(const Paragraph* first);
+
+// A new paragraph chain (owned by the caller; each paragraph allocated with
+// new) built from the "P" children of a "body" element, in order; other
+// children are skipped. Null for the empty handle or a body without "P".
+// A paragraph's text is its element's first text; its symbols are the values
+// of its attributes named "symbol" (ASCII case ignored), in attribute order,
+// an attribute without a value linking an empty symbol. Line breaks in texts
+// and symbols become CR LF.
+Paragraph* paragraphs_from_body(const ElementRef& body);
 
 // Writes the document's paragraphs to path, safely: the bytes go to a
 // temporary file in the same folder, which is flushed and then replaces path.
-// False with a reason for the user in error on failure; the old file is then
-// intact.
+// On failure (out of memory too) returns false with the whole message for the
+// user in error; the old file is then intact and no temporary file is left.
 bool save_document_file(const Document& doc, const char* path, std::string& error);
 
 // Replaces doc.paragraphs with the file's paragraphs; an empty document when
 // the file cannot be loaded. report receives the loader's report ("" when the
 // file read cleanly; it is printed on the standard output as well). Returns
 // false when nothing could be loaded. all_symbols is left to the caller's
-// list refresh, which derives it again.
+// list refresh, which derives it again. Should memory run out, it throws
+// std::bad_alloc with doc unchanged.
 bool load_document_file(Document& doc, const char* path, std::string& report);

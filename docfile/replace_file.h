@@ -1,11 +1,53 @@
-// Writing a file so that a failure never destroys the file that was there.
+// Writing a file so that a failure never destroys the file that was there,
+// and the words that tell the user why a save failed.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
 // Writes bytes to a new temporary file in path's folder, flushes it to the
-// disk and only then puts it in place of path. On failure returns false with
-// a reason for the user in error; path is then as it was (missing or with its
-// old bytes) and the temporary file is removed.
+// disk and only then puts it in place of path; a replaced file keeps its
+// permissions. On failure returns false with the whole message for the user
+// in error; path is then as it was (missing or with its old bytes) and the
+// temporary file is removed. Out of memory it throws std::bad_alloc, also
+// with path as it was and no temporary file.
 bool write_file_replacing(const char* path, std::string_view bytes, std::string& error);
+
+// The message for a save that failed: «Cannot save "path": reason. The
+// document is unchanged.»
+std::string cannot_save_message(std::string_view path, std::string_view reason);
+
+// A short file name in the same folder as path (so that the final rename
+// stays within one file system), different for each process and attempt.
+// Short, so that it fits wherever the target's own name fits: the target
+// may be near the system's path-length limit.
+std::string temporary_name_next_to(const std::string& path, unsigned long process_id, int attempt);
+
+// The platform's file calls that write_file_replacing is made of, one
+// implementation per platform. Calls that can fail return no_error or the
+// system's own error code.
+namespace platform_file {
+
+using ErrorCode = unsigned long;
+using Handle = std::intptr_t;
+constexpr ErrorCode no_error = 0;
+constexpr Handle no_handle = -1;
+
+// Creates name for writing; fails (already_exists) when it is taken.
+ErrorCode create_new(const std::string& name, Handle& file);
+bool already_exists(ErrorCode code);
+ErrorCode write_all(Handle file, std::string_view bytes);
+ErrorCode flush(Handle file);
+ErrorCode close(Handle file);
+// Gives the closed file to_name the permissions of from_name, when that is a
+// file; nothing otherwise.
+void copy_permissions(const std::string& from_name, const std::string& to_name);
+// Puts from_name in place of to_name, replacing it atomically, durably.
+ErrorCode rename_over(const std::string& from_name, const std::string& to_name);
+void remove(const std::string& name);
+unsigned long process_id();
+// The reason in plain words ("the disk is full"), else the system's own text.
+std::string plain_reason(ErrorCode code);
+
+} // namespace platform_file

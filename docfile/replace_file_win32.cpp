@@ -1,14 +1,29 @@
+// The file calls of a safe save on Win32.
 #include "docfile/replace_file.h"
-
-#include "docfile/temporary_name.h"
 
 #include <windows.h>
 
-#include <string>
+namespace platform_file {
 
 namespace {
 
-// The system's text for an error code, without its line end.
+// WriteFile takes at most a DWORD per call; stay well below it.
+constexpr DWORD largest_write = 0x10000000;
+
+// Attributes a replaced file keeps; read-only is not among them, as the
+// replacement fails on a read-only file anyway.
+constexpr DWORD kept_attributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
+                                  FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+
+ErrorCode last_error() {
+    return GetLastError();
+}
+
+HANDLE handle_of(Handle file) {
+    return reinterpret_cast<HANDLE>(file);
+}
+
+// The system's text for an error code, without its line end and final period.
 std::string system_message(DWORD code) {
     char* buffer = nullptr;
     const DWORD length = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
@@ -16,7 +31,8 @@ std::string system_message(DWORD code) {
                                         nullptr, code, 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
     std::string message = length != 0 && buffer != nullptr ? std::string(buffer, length) : std::string();
     LocalFree(buffer);
-    while (!message.empty() && (message.back() == '\n' || message.back() == '\r' || message.back() == ' ')) {
+    while (!message.empty() && (message.back() == '\n' || message.back() == '\r' || message.back() == ' ' ||
+                                message.back() == '.')) {
         message.pop_back();
     }
     if (message.empty()) {
@@ -25,105 +41,95 @@ std::string system_message(DWORD code) {
     return message;
 }
 
-// Closes the handle and deletes the temporary file unless kept.
-class TemporaryFile {
-  public:
-    TemporaryFile() = default;
-    TemporaryFile(const TemporaryFile&) = delete;
-    TemporaryFile& operator=(const TemporaryFile&) = delete;
-    ~TemporaryFile() {
-        if (handle_ != INVALID_HANDLE_VALUE) {
-            CloseHandle(handle_);
-        }
-        if (!name_.empty()) {
-            DeleteFileA(name_.c_str());
-        }
-    }
-
-    // Creates a new file next to path; false (last error set) when none can be made.
-    bool create_next_to(const std::string& path) {
-        for (int attempt = 0; attempt < 100; ++attempt) {
-            std::string name = temporary_name_next_to(path, GetCurrentProcessId(), attempt);
-            handle_ = CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
-                                  nullptr);
-            if (handle_ != INVALID_HANDLE_VALUE) {
-                name_ = std::move(name);
-                return true;
-            }
-            const DWORD code = GetLastError();
-            if (code != ERROR_FILE_EXISTS && code != ERROR_ALREADY_EXISTS) {
-                return false;
-            }
-        }
-        return false;
-    }
-
-    bool write_all(std::string_view bytes) {
-        while (!bytes.empty()) {
-            const DWORD chunk = bytes.size() > 0x10000000 ? 0x10000000 : static_cast<DWORD>(bytes.size());
-            DWORD written = 0;
-            if (!WriteFile(handle_, bytes.data(), chunk, &written, nullptr)) {
-                return false;
-            }
-            if (written == 0) {
-                SetLastError(ERROR_WRITE_FAULT);
-                return false;
-            }
-            bytes.remove_prefix(written);
-        }
-        return true;
-    }
-
-    bool flush_and_close() {
-        const bool flushed = FlushFileBuffers(handle_) != 0;
-        const DWORD code = GetLastError();
-        const bool closed = CloseHandle(handle_) != 0;
-        handle_ = INVALID_HANDLE_VALUE;
-        if (!flushed) {
-            SetLastError(code);
-        }
-        return flushed && closed;
-    }
-
-    bool move_to(const std::string& path) {
-        if (!MoveFileExA(name_.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-            return false;
-        }
-        name_.clear(); // it is the target now
-        return true;
-    }
-
-  private:
-    HANDLE handle_ = INVALID_HANDLE_VALUE;
-    std::string name_;
-};
-
-bool fail(std::string& error, const std::string& path) {
-    error = "Cannot save '" + path + "': " + system_message(GetLastError());
-    return false;
-}
-
 } // namespace
 
-bool write_file_replacing(const char* path, std::string_view bytes, std::string& error) {
-    error.clear();
-    const std::string target = path != nullptr ? path : "";
-    if (target.empty()) {
-        error = "No file name was given.";
-        return false;
+ErrorCode create_new(const std::string& name, Handle& file) {
+    const HANDLE handle =
+        CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        return last_error();
     }
-    TemporaryFile temporary;
-    if (!temporary.create_next_to(target)) {
-        return fail(error, target);
-    }
-    if (!temporary.write_all(bytes)) {
-        return fail(error, target);
-    }
-    if (!temporary.flush_and_close()) {
-        return fail(error, target);
-    }
-    if (!temporary.move_to(target)) {
-        return fail(error, target);
-    }
-    return true;
+    file = reinterpret_cast<Handle>(handle);
+    return no_error;
 }
+
+bool already_exists(ErrorCode code) {
+    return code == ERROR_FILE_EXISTS || code == ERROR_ALREADY_EXISTS;
+}
+
+ErrorCode write_all(Handle file, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const DWORD chunk = bytes.size() > largest_write ? largest_write : static_cast<DWORD>(bytes.size());
+        DWORD written = 0;
+        if (!WriteFile(handle_of(file), bytes.data(), chunk, &written, nullptr)) {
+            return last_error();
+        }
+        if (written == 0) {
+            return ERROR_WRITE_FAULT;
+        }
+        bytes.remove_prefix(written);
+    }
+    return no_error;
+}
+
+ErrorCode flush(Handle file) {
+    return FlushFileBuffers(handle_of(file)) ? no_error : last_error();
+}
+
+ErrorCode close(Handle file) {
+    return CloseHandle(handle_of(file)) ? no_error : last_error();
+}
+
+void copy_permissions(const std::string& from_name, const std::string& to_name) {
+    const DWORD attributes = GetFileAttributesA(from_name.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        return;
+    }
+    if ((attributes & kept_attributes) != 0) {
+        SetFileAttributesA(to_name.c_str(), attributes & kept_attributes);
+    }
+}
+
+ErrorCode rename_over(const std::string& from_name, const std::string& to_name) {
+    if (!MoveFileExA(from_name.c_str(), to_name.c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        return last_error();
+    }
+    return no_error;
+}
+
+void remove(const std::string& name) {
+    DeleteFileA(name.c_str());
+}
+
+unsigned long process_id() {
+    return GetCurrentProcessId();
+}
+
+std::string plain_reason(ErrorCode code) {
+    switch (code) {
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_INVALID_DRIVE:
+    case ERROR_BAD_NETPATH:
+        return "the folder does not exist";
+    case ERROR_ACCESS_DENIED:
+    case ERROR_WRITE_PROTECT:
+        return "access is denied";
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+        return "another program is using the file";
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+        return "the disk is full";
+    case ERROR_NOT_ENOUGH_MEMORY:
+    case ERROR_OUTOFMEMORY:
+        return "not enough memory";
+    case ERROR_FILENAME_EXCED_RANGE:
+        return "the name is too long";
+    default:
+        return system_message(static_cast<DWORD>(code));
+    }
+}
+
+} // namespace platform_file

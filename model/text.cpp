@@ -25,6 +25,31 @@ void release_chars(char* chars) {
     }
 }
 
+unsigned char fold_ascii_upper(unsigned char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<unsigned char>(c - 'A' + 'a') : c;
+}
+
+Text* last_element(const TextList& list) {
+    Text* e = list.first;
+    while (e && e->chain) {
+        e = e->chain;
+    }
+    return e;
+}
+
+// Copies of src's elements as a new list, built with a tail pointer so that
+// the copy is linear. Should an allocation fail, the local list frees what was
+// copied so far.
+TextList copy_of(const TextList& src) {
+    TextList copy;
+    Text** tail = &copy.first;
+    for (const Text* e = src.first; e; e = e->chain) {
+        *tail = new Text(e->chars);
+        tail = &(*tail)->chain;
+    }
+    return copy;
+}
+
 } // namespace
 
 Text::Text() : chars(copy_chars("", 0)) {}
@@ -85,14 +110,6 @@ void text_append(Text& t, const char* s) {
     t.chars = buffer;
 }
 
-namespace {
-
-unsigned char fold_ascii_upper(unsigned char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<unsigned char>(c - 'A' + 'a') : c;
-}
-
-} // namespace
-
 int compare_ignoring_ascii_case(const char* a, const char* b) {
     const auto* x = reinterpret_cast<const unsigned char*>(a ? a : "");
     const auto* y = reinterpret_cast<const unsigned char*>(b ? b : "");
@@ -103,4 +120,88 @@ int compare_ignoring_ascii_case(const char* a, const char* b) {
             return cx - cy;
         }
     }
+}
+
+TextList::TextList(const TextList& other) : TextList(copy_of(other)) {}
+
+TextList& TextList::operator=(const TextList& other) {
+    text_list_copy(*this, other);
+    return *this;
+}
+
+TextList::TextList(TextList&& other) noexcept : first(other.first) {
+    other.first = nullptr;
+}
+
+TextList& TextList::operator=(TextList&& other) noexcept {
+    if (this != &other) {
+        text_list_clear(*this);
+        first = other.first;
+        other.first = nullptr;
+    }
+    return *this;
+}
+
+TextList::~TextList() {
+    text_list_clear(*this);
+}
+
+Text* text_list_append_element(TextList& list, Text* e) {
+    if (!e) {
+        return nullptr;
+    }
+    e->chain = nullptr;
+    if (Text* const last = last_element(list)) {
+        last->chain = e;
+    } else {
+        list.first = e;
+    }
+    return e;
+}
+
+Text* text_list_at(const TextList& list, int i) {
+    if (i < 0) {
+        return nullptr;
+    }
+    Text* e = list.first;
+    for (; e && i > 0; --i) {
+        e = e->chain;
+    }
+    return e;
+}
+
+Text* text_list_remove(TextList& list, Text* e) {
+    if (!e) {
+        return nullptr;
+    }
+    Text** link = &list.first;
+    while (*link && *link != e) {
+        link = &(*link)->chain;
+    }
+    if (!*link) {
+        return nullptr;
+    }
+    Text* const successor = e->chain;
+    *link = successor;
+    delete e;
+    return successor;
+}
+
+void text_list_clear(TextList& list) {
+    // A loop, not recursion: lists may be long.
+    Text* e = list.first;
+    list.first = nullptr;
+    while (e) {
+        Text* const next = e->chain;
+        delete e;
+        e = next;
+    }
+}
+
+void text_list_copy(TextList& dst, const TextList& src) {
+    if (&dst == &src) {
+        return;
+    }
+    // Copy aside first: a failed allocation leaves dst as it was.
+    dst = copy_of(src);
 }

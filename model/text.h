@@ -1,3 +1,5 @@
+// Owned strings and singly linked lists of them: the values every paragraph,
+// symbol and name of the program is made of.
 #pragma once
 
 #include <cstddef>
@@ -19,6 +21,9 @@ struct Text {
     std::size_t length() const;
 };
 
+// Every operation that allocates either completes or throws std::bad_alloc
+// with its arguments unchanged.
+
 // Replaces t's content with an exact-size copy of s; null s leaves t unchanged.
 void text_assign(Text& t, const char* s);
 // Replaces t's content with t's old content followed by s; null s leaves t unchanged.
@@ -27,3 +32,28 @@ void text_append(Text& t, const char* s);
 // The order used to sort symbols: bytes compared unsigned, only 'A'-'Z' folded
 // to lower case. Returns <0, 0 or >0. Null is treated as "".
 int compare_ignoring_ascii_case(const char* a, const char* b);
+
+// A singly linked list of Text elements through `chain`. The list owns its
+// elements (each allocated with new); positions are 0-based.
+struct TextList {
+    Text* first = nullptr;
+
+    TextList() = default;
+    TextList(const TextList& other);            // deep copy
+    TextList& operator=(const TextList& other); // deep copy
+    TextList(TextList&& other) noexcept;        // other is left empty
+    TextList& operator=(TextList&& other) noexcept;
+    ~TextList(); // text_list_clear
+};
+
+// Takes ownership of e (allocated with new), sets its chain to null and links it
+// last. Returns e. A null e changes nothing.
+Text* text_list_append_element(TextList& list, Text* e);
+// The element at position i; null past the end or for i < 0.
+Text* text_list_at(const TextList& list, int i);
+// Unlinks and destroys e. Returns e's successor, or null when e was last or
+// was not in the list (then nothing changes).
+Text* text_list_remove(TextList& list, Text* e);
+void text_list_clear(TextList& list);
+// dst becomes a deep copy of src (copying a list onto itself changes nothing).
+void text_list_copy(TextList& dst, const TextList& src);

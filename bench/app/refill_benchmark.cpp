@@ -42,8 +42,8 @@ std::vector<std::string> write_document(int count) {
     for (int i = count - 1; i >= 0; --i) { // prepending keeps this linear
         auto* p = new Paragraph;
         text_assign(p->text, ("Paragraph " + std::to_string(i) + " of the benchmark document").c_str());
-        text_list_append(p->symbols, ("topic " + std::to_string(i % 500)).c_str());
-        text_list_append(p->symbols, ("name " + std::to_string(i)).c_str());
+        text_list_append_element(p->symbols, new Text(("topic " + std::to_string(i % 500)).c_str()));
+        text_list_append_element(p->symbols, new Text(("name " + std::to_string(i)).c_str()));
         paragraph_list_prepend(document, p);
     }
     for (const Paragraph* p = document.paragraphs; p != nullptr; p = p->next_paragraph) {

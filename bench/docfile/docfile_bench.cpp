@@ -2,7 +2,6 @@
 // and by stage: tree and bytes, writing, loading, converting.
 #include "bench/docfile/large_document.h"
 #include "docfile/document_file.h"
-#include "docfile/document_tree.h"
 #include "xml/loader.h"
 
 #include <benchmark/benchmark.h>

@@ -3,7 +3,6 @@
 //   scripts/wine-run.sh <build>/bench/docfile/docfile_timing.exe [paragraphs] [rounds]
 #include "bench/docfile/large_document.h"
 #include "docfile/document_file.h"
-#include "docfile/document_tree.h"
 #include "xml/loader.h"
 
 #include <chrono>

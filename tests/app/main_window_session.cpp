@@ -70,7 +70,7 @@ void write_document(const std::string& described, const std::string& path) {
         text_assign(p->text, paragraph.substr(0, colon).c_str());
         std::istringstream symbols(colon == std::string::npos ? "" : paragraph.substr(colon + 1));
         for (std::string symbol; std::getline(symbols, symbol, ',');) {
-            text_list_append(p->symbols, symbol.c_str());
+            text_assign(*text_list_append_element(p->symbols, new Text), symbol.c_str());
         }
         paragraph_list_append(document, p);
     }

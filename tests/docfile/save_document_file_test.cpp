@@ -1,16 +1,10 @@
-// Saving writes the document's bytes, and a save that fails leaves what was
-// there before and no stray file.
-#include "docfile/document_file.h"
-#include "docfile/document_tree.h"
+// Saving writes the document's bytes in place of the old file, and a save
+// that fails says why and leaves the old file and no stray file.
+#include "../model/allocation_limit.h"
 #include "docfile/replace_file.h"
-#include "docfile/temporary_name.h"
-#include "plain_document.h"
-#include "temporary_folder.h"
+#include "docfile_test_support.h"
 
 #include <gtest/gtest.h>
-
-#include <filesystem>
-#include <set>
 
 #ifndef _WIN32
 #include <csignal>
@@ -19,124 +13,87 @@
 
 namespace {
 
-const PlainDocument sample = {{"Rates rise > 5%\r\nnext line", {"index", "name"}}, {"", {}}};
+using Names = std::vector<std::string>;
+constexpr const char* sample = "Rates rise > 5%\r\nnext line:index,name|:";
 
-std::set<std::string> names_in(const std::filesystem::path& folder) {
-    std::set<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-        names.insert(entry.path().filename().string());
+std::string unchanged_message(const std::string& path, const char* reason) {
+    return "Cannot save \"" + path + "\": " + reason + ". The document is unchanged.";
+}
+
+TEST(SaveDocumentFile, AFailedSaveSaysWhyAndLeavesTheOldFilesAndNoTemporaryFile) {
+    const TemporaryFolder folder;
+    std::filesystem::create_directory(folder.file("taken.html"));
+    write_bytes(folder.file("old.html"), "old");
+    const struct {
+        std::string path;
+        const char* reason; // null: the system's own words
+    } cases[] = {{folder.file("missing/doc.html"), "the folder does not exist"},
+                 {folder.file("taken.html"), nullptr},
+                 {"", "no file name was given"}};
+    Document doc;
+    append_paragraphs(doc, sample);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path);
+        std::string error;
+        EXPECT_FALSE(save_document_file(doc, c.path.c_str(), error));
+        EXPECT_TRUE(error.starts_with("Cannot save \"" + c.path + "\": ")) << error;
+        EXPECT_TRUE(error.ends_with(". The document is unchanged.")) << error;
+        EXPECT_TRUE(c.reason == nullptr || error == unchanged_message(c.path, c.reason)) << error;
+        EXPECT_EQ(folder.names(), (Names{"old.html", "taken.html"}));
+        EXPECT_EQ(read_bytes(folder.file("old.html")), "old");
+        EXPECT_TRUE(std::filesystem::is_empty(folder.file("taken.html")));
     }
-    return names;
 }
 
-TEST(SaveDocumentFile, WritesTheDocumentBytesAndNothingElse) {
+// Also the success at the end replaces the old file whole, and leaves nothing else.
+TEST(SaveDocumentFile, RunningOutOfMemoryAnywhereFailsCleanly) {
     const TemporaryFolder folder;
     const std::string path = folder.file("doc.html");
     Document doc;
-    set_paragraphs(doc, sample);
-    std::string error = "not cleared";
-    ASSERT_TRUE(save_document_file(doc, path.c_str(), error));
-    EXPECT_EQ(error, "");
-    EXPECT_EQ(read_bytes(path), document_to_text(doc.paragraphs));
-    EXPECT_EQ(names_in(folder.path()), std::set<std::string>{"doc.html"});
+    append_paragraphs(doc, sample);
+    int failures = 0;
+    for (long n = 0; n < 200; ++n) { // more allocations than a save makes
+        write_bytes(path, std::string(10000, 'x'));
+        std::string error = "not cleared";
+        bool saved = false;
+        EXPECT_FALSE(
+            throws_with_allocation_failing(n, [&] { saved = save_document_file(doc, path.c_str(), error); }));
+        failures += saved ? 0 : 1;
+        EXPECT_EQ(error, saved ? "" : unchanged_message(path, "not enough memory")) << "allocation " << n;
+        EXPECT_EQ(read_bytes(path), saved ? document_to_text(doc.paragraphs) : std::string(10000, 'x'));
+        EXPECT_EQ(folder.names(), Names{"doc.html"});
+    }
+    EXPECT_GT(failures, 0);
 }
 
-TEST(SaveDocumentFile, ReplacesAnOlderFileWhole) {
+// The temporary file must fit wherever the target fits.
+TEST(SaveDocumentFile, ANameAtTheLengthLimitCanBeSaved) {
     const TemporaryFolder folder;
-    const std::string path = folder.file("doc.html");
-    write_bytes(path, std::string(100000, 'x')); // longer than the new content
+    const std::string longest = folder.file(std::string(255, 'n'));
+#ifdef _WIN32
+    const std::string path = longest.substr(0, 259); // MAX_PATH less its NUL
+#else
+    const std::string path = longest;
+#endif
     Document doc;
-    set_paragraphs(doc, sample);
+    append_paragraphs(doc, sample);
     std::string error;
     ASSERT_TRUE(save_document_file(doc, path.c_str(), error)) << error;
     EXPECT_EQ(read_bytes(path), document_to_text(doc.paragraphs));
-    EXPECT_EQ(names_in(folder.path()), std::set<std::string>{"doc.html"});
-}
-
-TEST(SaveDocumentFile, AnEmptyDocumentSavesAndLoadsAsEmpty) {
-    const TemporaryFolder folder;
-    const std::string path = folder.file("empty.html");
-    Document doc;
-    std::string error;
-    ASSERT_TRUE(save_document_file(doc, path.c_str(), error)) << error;
-    EXPECT_EQ(read_bytes(path), "<?xml version=\"1.0\"?>\r\n<body/>\r\n");
-    set_paragraphs(doc, sample);
-    std::string report;
-    EXPECT_TRUE(load_document_file(doc, path.c_str(), report));
-    EXPECT_EQ(doc.paragraphs, nullptr);
-}
-
-TEST(SaveDocumentFile, IntoAMissingFolderFailsWithAReasonAndCreatesNothing) {
-    const TemporaryFolder folder;
-    const std::string path = folder.file("missing/doc.html");
-    Document doc;
-    set_paragraphs(doc, sample);
-    std::string error;
-    EXPECT_FALSE(save_document_file(doc, path.c_str(), error));
-    EXPECT_NE(error.find(path), std::string::npos) << error;
-    EXPECT_TRUE(names_in(folder.path()).empty());
-}
-
-TEST(SaveDocumentFile, OntoAFolderFailsAndLeavesTheFolderAndNoTemporaryFile) {
-    const TemporaryFolder folder;
-    const std::string path = folder.file("taken.html");
-    std::filesystem::create_directory(path);
-    write_bytes(folder.file("taken.html/inside.txt"), "kept");
-    write_bytes(folder.file("neighbour.html"), "old neighbour");
-    Document doc;
-    set_paragraphs(doc, sample);
-    std::string error;
-    EXPECT_FALSE(save_document_file(doc, path.c_str(), error));
-    EXPECT_NE(error.find(path), std::string::npos) << error;
-    EXPECT_TRUE(std::filesystem::is_directory(path));
-    EXPECT_EQ(read_bytes(folder.file("taken.html/inside.txt")), "kept");
-    EXPECT_EQ(read_bytes(folder.file("neighbour.html")), "old neighbour");
-    EXPECT_EQ(names_in(folder.path()), (std::set<std::string>{"neighbour.html", "taken.html"}));
 }
 
 TEST(TemporaryName, SameFolderAndShort) {
     const struct {
         const char* path;
         const char* expected;
-    } cases[] = {
-        {"doc.html", "~nv12ab-0.tmp"},
-        {"dir/doc.html", "dir/~nv12ab-0.tmp"},
-        {"/a/b/c.html", "/a/b/~nv12ab-0.tmp"},
-        {"C:\\dir\\doc.html", "C:\\dir\\~nv12ab-0.tmp"},
-        {"C:doc.html", "C:~nv12ab-0.tmp"},
-        {"\\\\server\\share\\d.html", "\\\\server\\share\\~nv12ab-0.tmp"},
-    };
+    } cases[] = {{"d.html", "~nv12ab-0.tmp"},
+                 {"/a/d.html", "/a/~nv12ab-0.tmp"},
+                 {"C:\\a\\d.html", "C:\\a\\~nv12ab-0.tmp"},
+                 {"C:d.html", "C:~nv12ab-0.tmp"}};
     for (const auto& c : cases) {
-        EXPECT_EQ(temporary_name_next_to(c.path, 0x12ab, 0), c.expected) << c.path;
+        EXPECT_EQ(temporary_name_next_to(c.path, 0x5012ab, 0), c.expected) << c.path;
     }
-    // Each attempt and each process has its own name; only the low bits of the process id are used.
-    EXPECT_EQ(temporary_name_next_to("x", 0x5012ab, 11), "~nv12ab-b.tmp");
-    EXPECT_NE(temporary_name_next_to("x", 1, 0), temporary_name_next_to("x", 2, 0));
-}
-
-// The temporary file must fit wherever the target fits.
-TEST(SaveDocumentFile, ANameAtTheLengthLimitCanBeSaved) {
-    const TemporaryFolder folder;
-#ifdef _WIN32
-    const std::size_t name_length = 259 - folder.path().string().size() - 1; // whole path of 259 characters
-#else
-    const std::size_t name_length = 255; // longest file name
-#endif
-    const std::string path = folder.file(std::string(name_length - 5, 'n') + ".html");
-    Document doc;
-    set_paragraphs(doc, sample);
-    std::string error;
-    ASSERT_TRUE(save_document_file(doc, path.c_str(), error)) << error;
-    EXPECT_EQ(read_bytes(path), document_to_text(doc.paragraphs));
-}
-
-TEST(SaveDocumentFile, WithoutAFileNameFails) {
-    Document doc;
-    std::string error;
-    EXPECT_FALSE(save_document_file(doc, "", error));
-    EXPECT_FALSE(error.empty());
-    EXPECT_FALSE(save_document_file(doc, nullptr, error));
-    EXPECT_FALSE(error.empty());
+    EXPECT_EQ(temporary_name_next_to("x", 1, 11), "~nv1-b.tmp");
 }
 
 #ifndef _WIN32
@@ -145,9 +102,7 @@ TEST(SaveDocumentFile, WithoutAFileNameFails) {
 TEST(WriteFileReplacing, AWriteThatFailsHalfWayKeepsTheOldFile) {
     const TemporaryFolder folder;
     const std::string path = folder.file("doc.html");
-    const std::string old_bytes = "old content that must survive\r\n";
-    write_bytes(path, old_bytes);
-
+    write_bytes(path, "old");
     rlimit old_limit{};
     ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old_limit), 0);
     const auto old_handler = std::signal(SIGXFSZ, SIG_IGN);
@@ -158,11 +113,10 @@ TEST(WriteFileReplacing, AWriteThatFailsHalfWayKeepsTheOldFile) {
     const bool written = write_file_replacing(path.c_str(), std::string(100000, 'n'), error);
     setrlimit(RLIMIT_FSIZE, &old_limit);
     std::signal(SIGXFSZ, old_handler);
-
     EXPECT_FALSE(written);
-    EXPECT_NE(error.find(path), std::string::npos) << error;
-    EXPECT_EQ(read_bytes(path), old_bytes);
-    EXPECT_EQ(names_in(folder.path()), std::set<std::string>{"doc.html"});
+    EXPECT_EQ(error, unchanged_message(path, "the disk is full"));
+    EXPECT_EQ(read_bytes(path), "old");
+    EXPECT_EQ(folder.names(), Names{"doc.html"});
 }
 
 TEST(WriteFileReplacing, AReplacedFileKeepsItsPermissions) {
@@ -170,12 +124,12 @@ TEST(WriteFileReplacing, AReplacedFileKeepsItsPermissions) {
     const std::string path = folder.file("doc.html");
     write_bytes(path, "old");
     namespace fs = std::filesystem;
-    fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    const fs::perms chosen = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
+    fs::permissions(path, chosen);
     std::string error;
     ASSERT_TRUE(write_file_replacing(path.c_str(), "new", error)) << error;
     EXPECT_EQ(read_bytes(path), "new");
-    EXPECT_EQ(fs::status(path).permissions(),
-              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    EXPECT_EQ(fs::status(path).permissions(), chosen);
 }
 #endif
 

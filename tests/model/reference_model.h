@@ -1,64 +1,76 @@
 #pragma once
 
-// The plain algorithms the model's fast versions must agree with: nested walks
-// over every paragraph and symbol, and sorting by repeated sorted insertion.
-// Shared by the tests and the benchmark.
+// The plain algorithms the model's fast ones must agree with (nested walks
+// over every paragraph and symbol, sorting by repeated sorted insertion), and
+// the document building and printing that only the tests need.
 
 #include "model/document.h"
 
 #include <cstring>
+#include <sstream>
+#include <string>
 #include <vector>
 
-inline void reference_text_list_sort(TextList& list) {
-    TextList sorted;
+// "a,b" for a list, "p1:a,b|p2:" for a document.
+inline std::string describe(const TextList& list) {
+    std::string out;
     for (const Text* e = list.first; e; e = e->chain) {
-        text_list_insert_sorted(sorted, e->chars);
+        out.append(e == list.first ? "" : ",").append(e->chars);
     }
-    text_list_clear(list);
-    for (const Text* e = sorted.first; e; e = e->chain) {
-        text_list_append(list, e->chars);
+    return out;
+}
+inline std::string describe(const Document& d) {
+    std::string out;
+    for (const Paragraph* p = d.paragraphs; p; p = p->next_paragraph) {
+        out += (p == d.paragraphs ? "" : "|") + std::string(p->text.chars) + ":" + describe(p->symbols);
     }
+    return out;
 }
 
-inline bool reference_list_contains(const TextList& list, const char* s) {
-    for (const Text* e = list.first; e; e = e->chain) {
-        if (std::strcmp(e->chars, s) == 0) {
-            return true;
+// The reverse of describe(const Document&): appends "p1:a,b|p2:" to d.
+inline void append_paragraphs(Document& d, const std::string& description) {
+    std::istringstream paragraphs(description);
+    for (std::string item; std::getline(paragraphs, item, '|');) {
+        auto* const p = new Paragraph;
+        paragraph_list_append(d, p);
+        const std::size_t colon = item.find(':');
+        text_assign(p->text, item.substr(0, colon).c_str());
+        std::istringstream symbols(item.substr(colon + 1));
+        for (std::string symbol; std::getline(symbols, symbol, ',');) {
+            text_list_append_element(p->symbols, new Text(symbol.c_str()));
         }
     }
-    return false;
 }
 
+// Each symbol not yet listed goes after every listed one that does not order after it.
 inline void reference_rebuild_all_symbols(Document& d) {
     text_list_clear(d.all_symbols);
     for (const Paragraph* p = d.paragraphs; p; p = p->next_paragraph) {
         for (const Text* x = p->symbols.first; x; x = x->chain) {
-            if (!reference_list_contains(d.all_symbols, x->chars)) {
-                text_list_append(d.all_symbols, x->chars);
+            bool listed = false;
+            for (const Text* e = d.all_symbols.first; e; e = e->chain) {
+                listed = listed || std::strcmp(e->chars, x->chars) == 0;
+            }
+            Text** link = &d.all_symbols.first;
+            while (!listed && *link && compare_ignoring_ascii_case((*link)->chars, x->chars) <= 0) {
+                link = &(*link)->chain;
+            }
+            if (!listed) {
+                auto* const copy = new Text(x->chars);
+                copy->chain = *link;
+                *link = copy;
             }
         }
     }
-    reference_text_list_sort(d.all_symbols);
 }
 
-inline std::vector<const Paragraph*> reference_paragraphs_with_symbol(const Document& d, const char* s) {
+// Every paragraph once per symbol for which matches(symbol) holds.
+template <typename Match>
+std::vector<const Paragraph*> reference_paragraphs_where(const Document& d, Match matches) {
     std::vector<const Paragraph*> found;
     for (const Paragraph* p = d.paragraphs; p; p = p->next_paragraph) {
         for (const Text* x = p->symbols.first; x; x = x->chain) {
-            if (std::strcmp(x->chars, s) == 0) {
-                found.push_back(p);
-            }
-        }
-    }
-    return found;
-}
-
-inline std::vector<const Paragraph*> reference_paragraphs_with_symbol_containing(const Document& d,
-                                                                                 const char* t) {
-    std::vector<const Paragraph*> found;
-    for (const Paragraph* p = d.paragraphs; p; p = p->next_paragraph) {
-        for (const Text* x = p->symbols.first; x; x = x->chain) {
-            if (std::strstr(x->chars, t)) {
+            if (matches(x->chars)) {
                 found.push_back(p);
             }
         }

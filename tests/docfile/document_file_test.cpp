@@ -1,0 +1,103 @@
+// The exact bytes of the document file, tolerant loading, and the
+// save-and-load property over random documents.
+#include "docfile_test_support.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(DocumentText, ExactBytes) {
+    const std::string head = "<?xml version=\"1.0\"?>\r\n<body>\r\n";
+    const struct {
+        const char* document;
+        std::string bytes;
+    } cases[] = {
+        {"Rates rise > 5%:index,name|:", head + "\t<P symbol=\"index\" symbol=\"name\">\r\n\t\tRates rise "
+                                                "&gt; 5%\r\n\t</P>\r\n\t<P>\r\n\t</P>\r\n"
+                                                "</body>\r\n"},
+        {"", "<?xml version=\"1.0\"?>\r\n<body/>\r\n"},
+        {"a<b & \"c\" 'd':,x<y&'\"z>,x<y&'\"z>",
+         head + "\t<P symbol=\"\" symbol=\"x&lt;y&amp;&apos;&quot;z&gt;\" "
+                "symbol=\"x&lt;y&amp;&apos;&quot;z&gt;\">\r\n"
+                "\t\ta&lt;b &amp; &quot;c&quot; &apos;d&apos;\r\n\t</P>\r\n</body>\r\n"},
+        // Edit box CR LF, bare LF and older CR CR LF all become CR LF; a lone
+        // CR and high bytes stay; continuation lines carry no indentation.
+        {"a\r\nb\nc\r\r\nd\re\xe9\xff:s\nt",
+         head + "\t<P symbol=\"s\r\nt\">\r\n\t\ta\r\nb\r\nc\r\nd\re\xe9\xff\r\n\t</P>\r\n</body>\r\n"},
+    };
+    for (const auto& c : cases) {
+        Document doc;
+        append_paragraphs(doc, c.document);
+        EXPECT_EQ(document_to_text(doc.paragraphs), c.bytes) << c.document;
+    }
+}
+
+TEST(LoadDocumentFile, AcceptsWhatOtherWritersMake) {
+    const struct {
+        const char* name;
+        const char* bytes;
+        const char* expected;
+    } cases[] = {
+        {"LF line ends",
+         "<?xml version=\"1.0\"?>\n<body>\n\t<P symbol=\"index\" symbol=\"name\">\n\t\tRates rise &gt; "
+         "5%\n\t</P>\n"
+         "\t<P>\n\t</P>\n</body>\n",
+         "Rates rise > 5%:index,name|:"},
+        {"names in any case, body at the top level", "<BODY><p Symbol=\"x\">y</p></Body>", "y:x"},
+        {"other children of body skipped",
+         "<body><!-- c --><meta/><P>a</P><div>no</div><![CDATA[raw]]><p>b</p><Para>c</Para></body>", "a:|b:"},
+        {"only symbol attributes; one without a value links an empty symbol",
+         "<body><P id=\"1\" symbol=\"a\" SYMBOL='b' symbol symbol=c name=\"z\">t</P></body>", "t:a,b,,c"},
+        {"first text only, without its outer whitespace, its lines with CR LF",
+         "<body><P> \t a  b\nc \r\n <b>inner</b>second</P></body>", "a  b\r\nc:"},
+    };
+    const TemporaryFolder folder;
+    const std::string path = folder.file("case.html");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        write_bytes(path, c.bytes);
+        Document doc;
+        append_paragraphs(doc, "old:old");
+        std::string report = "not cleared";
+        EXPECT_TRUE(load_document_file(doc, path.c_str(), report));
+        EXPECT_EQ(report, "");
+        EXPECT_EQ(describe(doc), c.expected);
+    }
+}
+
+TEST(LoadDocumentFile, AMissingFileOrOneWithoutBodyGivesAnEmptyDocumentAndAReport) {
+    const TemporaryFolder folder;
+    write_bytes(folder.file("no body.html"), "<a><body/></a>");
+    for (const char* name : {"missing.html", "no body.html"}) {
+        Document doc;
+        append_paragraphs(doc, "old:old|older:");
+        text_assign(doc.cut_paragraph.text, "cut");
+        std::string report;
+        EXPECT_FALSE(load_document_file(doc, folder.file(name).c_str(), report));
+        EXPECT_EQ(doc.paragraphs, nullptr);
+        EXPECT_STREQ(doc.cut_paragraph.text.chars, "cut");
+        EXPECT_NE(report.find(folder.file(name)), std::string::npos) << report;
+    }
+}
+
+class SaveLoadProperty : public testing::TestWithParam<unsigned> {};
+
+TEST_P(SaveLoadProperty, LoadGivesBackWhatWasSaved) {
+    const TemporaryFolder folder;
+    const std::string path = folder.file("random.html");
+    std::mt19937 random(GetParam());
+    for (int i = 0; i < 1000; ++i) {
+        Document doc;
+        append_paragraphs(doc, random_document(random));
+        const std::string saved = describe(doc);
+        write_bytes(path,
+                    document_to_text(doc.paragraphs).value()); // what a save writes, without its flushes
+        std::string report;
+        ASSERT_TRUE(load_document_file(doc, path.c_str(), report)) << "document " << i << ": " << report;
+        ASSERT_EQ(describe(doc), expected_after_load(saved)) << "document " << i;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Seeds, SaveLoadProperty, testing::Values(1u, 2u, 3u));
+
+} // namespace
