@@ -82,10 +82,6 @@ Text::~Text() {
     release_chars(chars);
 }
 
-std::size_t Text::length() const {
-    return std::strlen(chars);
-}
-
 void text_assign(Text& t, const char* s) {
     if (!s) {
         return;

@@ -17,8 +17,6 @@ struct Text {
     Text(Text&& other) noexcept;            // other is left a valid empty Text
     Text& operator=(Text&& other) noexcept; // other is left a valid empty Text; chains unchanged
     ~Text();
-
-    std::size_t length() const;
 };
 
 // Every operation that allocates either completes or throws std::bad_alloc

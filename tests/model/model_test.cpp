@@ -72,33 +72,25 @@ TEST(SymbolQueries, DistinctSortedSymbolsAndOneResultPerMatchingLinkByExactBytes
 
 // Random documents over an alphabet of case pairs, characters between 'Z' and
 // 'a' and bytes above 127, so that duplicates, case variants, empty symbols and
-// substrings are frequent: the rebuild and the queries must give what the
-// plain nested walks give.
-TEST(SymbolQueriesOnRandomDocuments, MatchThePlainAlgorithms) {
+// substrings are frequent: the rebuild must give what the plain nested walk
+// and insertion sort give.
+TEST(AllSymbolsOfRandomDocuments, MatchThePlainAlgorithm) {
     std::mt19937 random(20261206);
     static constexpr char alphabet[] = "aAbB_^[z\xe9\xc9\x80,,|"; // "," and "|" split symbols and paragraphs
-    const auto random_text = [&random](unsigned longest, std::size_t letters) {
+    const auto random_text = [&random](unsigned longest) {
         std::string s;
         for (auto n = random() % (longest + 1); n > 0; --n) {
-            s += alphabet[random() % letters];
+            s += alphabet[random() % (sizeof alphabet - 1)];
         }
         return s;
     };
     for (int round = 0; round < 300; ++round) {
         Document d;
-        append_paragraphs(d, random_text(150, sizeof alphabet - 1));
+        append_paragraphs(d, random_text(150));
         reference_rebuild_all_symbols(d);
         const std::string expected = describe(d.all_symbols);
         rebuild_all_symbols(d);
         ASSERT_EQ(describe(d.all_symbols), expected) << "round " << round;
-        for (int q = 0; q < 10; ++q) {
-            const std::string s = random_text(3, sizeof alphabet - 4);
-            ASSERT_EQ(paragraphs_with_symbol(d, s.c_str()),
-                      reference_paragraphs_where(d, [&s](const char* x) { return s == x; }));
-            ASSERT_EQ(
-                paragraphs_with_symbol_containing(d, s.c_str()),
-                reference_paragraphs_where(d, [&s](const char* x) { return std::strstr(x, s.c_str()); }));
-        }
     }
 }
 

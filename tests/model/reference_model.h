@@ -63,17 +63,3 @@ inline void reference_rebuild_all_symbols(Document& d) {
         }
     }
 }
-
-// Every paragraph once per symbol for which matches(symbol) holds.
-template <typename Match>
-std::vector<const Paragraph*> reference_paragraphs_where(const Document& d, Match matches) {
-    std::vector<const Paragraph*> found;
-    for (const Paragraph* p = d.paragraphs; p; p = p->next_paragraph) {
-        for (const Text* x = p->symbols.first; x; x = x->chain) {
-            if (matches(x->chars)) {
-                found.push_back(p);
-            }
-        }
-    }
-    return found;
-}
