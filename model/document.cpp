@@ -42,7 +42,10 @@ std::vector<const Paragraph*> paragraphs_with_symbols_where(const Document& d, M
 Paragraph::Paragraph(const Paragraph& other) : text(other.text), symbols(other.symbols) {}
 
 Paragraph& Paragraph::operator=(const Paragraph& other) {
-    return paragraph_assign(*this, other);
+    if (this != &other) {
+        paragraph_assign(*this, other);
+    }
+    return *this;
 }
 
 Paragraph::Paragraph(Paragraph&& other) noexcept

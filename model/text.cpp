@@ -121,7 +121,9 @@ int compare_ignoring_ascii_case(const char* a, const char* b) {
 TextList::TextList(const TextList& other) : TextList(copy_of(other)) {}
 
 TextList& TextList::operator=(const TextList& other) {
-    text_list_copy(*this, other);
+    if (this != &other) {
+        text_list_copy(*this, other);
+    }
     return *this;
 }
 

@@ -59,9 +59,12 @@ template <typename T> class CheckedArray {
     }
 
   private:
+    // T is often a pointer: its own size is what each entry takes.
+    static constexpr std::size_t item_bytes = sizeof(T); // NOLINT(bugprone-sizeof-expression)
+
     bool reserve_more() {
         const std::size_t capacity = capacity_ == 0 ? 16 : capacity_ * 2;
-        void* const grown = xml_realloc(items_, capacity * sizeof(T));
+        void* const grown = xml_realloc(items_, capacity * item_bytes);
         if (grown == nullptr) {
             return false;
         }

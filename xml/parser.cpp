@@ -20,8 +20,9 @@ template <typename T> bool join(T*& fresh, const T* array, int count, const Chec
     if (collected.empty()) {
         return true;
     }
-    const std::size_t old_bytes = static_cast<std::size_t>(count) * sizeof(T);
-    const std::size_t new_bytes = collected.size() * sizeof(T);
+    constexpr std::size_t item_bytes = sizeof(T); // NOLINT(bugprone-sizeof-expression): T may be a pointer
+    const std::size_t old_bytes = static_cast<std::size_t>(count) * item_bytes;
+    const std::size_t new_bytes = collected.size() * item_bytes;
     fresh = static_cast<T*>(xml_malloc(old_bytes + new_bytes));
     if (fresh == nullptr) {
         return false;
