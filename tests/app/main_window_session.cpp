@@ -14,11 +14,11 @@
 
 namespace {
 
-std::string chosen_path; // what the choosers answer
+std::string chosen_path; // what the choosers answer; "" cancels them
 
 BOOL WINAPI choose_scripted_path(LPOPENFILENAMEA record) {
     std::strcpy(record->lpstrFile, chosen_path.c_str());
-    return TRUE;
+    return chosen_path.empty() ? FALSE : TRUE;
 }
 
 // The window lives until every test has run.

@@ -36,7 +36,7 @@ void perform(const std::vector<user_step>& steps);
 void write_document(const std::string& described, const std::string& path);
 // New file, then Open file with the chooser answering `path`.
 void open_document(const std::string& path);
-// Save file with the chooser answering `path`.
+// Save file with the chooser answering `path` ("": the user cancels it).
 void save_document_as(const std::string& path);
 // A path for a file of the test's own in the temporary folder (deleted with
 // the guard).
