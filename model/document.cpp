@@ -90,14 +90,7 @@ void unlink_symbol_at(Paragraph& p, int k) {
 }
 
 Paragraph* paragraph_at(const Document& d, int i) {
-    if (i < 0) {
-        return nullptr;
-    }
-    Paragraph* p = d.paragraphs;
-    for (; p && i > 0; --i) {
-        p = p->next_paragraph;
-    }
-    return p;
+    return chain_at<Paragraph, &Paragraph::next_paragraph>(d.paragraphs, i);
 }
 
 void paragraph_list_append(Document& d, Paragraph* p) {
@@ -133,31 +126,11 @@ void paragraph_list_insert_after(Paragraph* q, Paragraph* p) {
 }
 
 Paragraph* paragraph_list_remove(Document& d, Paragraph* p) {
-    if (!p) {
-        return nullptr;
-    }
-    Paragraph** link = &d.paragraphs;
-    while (*link && *link != p) {
-        link = &(*link)->next_paragraph;
-    }
-    if (!*link) {
-        return nullptr;
-    }
-    Paragraph* const successor = p->next_paragraph;
-    *link = successor;
-    delete p;
-    return successor;
+    return chain_remove<Paragraph, &Paragraph::next_paragraph>(d.paragraphs, p);
 }
 
 void paragraph_list_clear(Document& d) {
-    // A loop, not recursion: documents may be long.
-    Paragraph* p = d.paragraphs;
-    d.paragraphs = nullptr;
-    while (p) {
-        Paragraph* const next = p->next_paragraph;
-        delete p;
-        p = next;
-    }
+    chain_clear<Paragraph, &Paragraph::next_paragraph>(d.paragraphs);
 }
 
 void rebuild_all_symbols(Document& d) {

@@ -158,42 +158,15 @@ Text* text_list_append_element(TextList& list, Text* e) {
 }
 
 Text* text_list_at(const TextList& list, int i) {
-    if (i < 0) {
-        return nullptr;
-    }
-    Text* e = list.first;
-    for (; e && i > 0; --i) {
-        e = e->chain;
-    }
-    return e;
+    return chain_at<Text, &Text::chain>(list.first, i);
 }
 
 Text* text_list_remove(TextList& list, Text* e) {
-    if (!e) {
-        return nullptr;
-    }
-    Text** link = &list.first;
-    while (*link && *link != e) {
-        link = &(*link)->chain;
-    }
-    if (!*link) {
-        return nullptr;
-    }
-    Text* const successor = e->chain;
-    *link = successor;
-    delete e;
-    return successor;
+    return chain_remove<Text, &Text::chain>(list.first, e);
 }
 
 void text_list_clear(TextList& list) {
-    // A loop, not recursion: lists may be long.
-    Text* e = list.first;
-    list.first = nullptr;
-    while (e) {
-        Text* const next = e->chain;
-        delete e;
-        e = next;
-    }
+    chain_clear<Text, &Text::chain>(list.first);
 }
 
 void text_list_copy(TextList& dst, const TextList& src) {

@@ -55,3 +55,48 @@ Text* text_list_remove(TextList& list, Text* e);
 void text_list_clear(TextList& list);
 // dst becomes a deep copy of src (copying a list onto itself changes nothing).
 void text_list_copy(TextList& dst, const TextList& src);
+
+// The two owning chains of the model (symbols through `chain`, paragraphs
+// through `next_paragraph`) are unlinked and destroyed the same way.
+
+// The node at position i of the chain that starts at head; null past the end
+// or for i < 0.
+template <typename Node, Node* Node::*next> Node* chain_at(Node* head, int i) {
+    if (i < 0) {
+        return nullptr;
+    }
+    for (; head && i > 0; --i) {
+        head = head->*next;
+    }
+    return head;
+}
+
+// Unlinks e from the chain that starts at head and deletes it. Returns e's
+// successor, or null when e was last or not in the chain (then nothing changes).
+template <typename Node, Node* Node::*next> Node* chain_remove(Node*& head, Node* e) {
+    if (!e) {
+        return nullptr;
+    }
+    Node** link = &head;
+    while (*link && *link != e) {
+        link = &((*link)->*next);
+    }
+    if (!*link) {
+        return nullptr;
+    }
+    Node* const successor = e->*next;
+    *link = successor;
+    delete e;
+    return successor;
+}
+
+// Deletes every node of the chain; a loop, not recursion, as chains may be long.
+template <typename Node, Node* Node::*next> void chain_clear(Node*& head) {
+    Node* node = head;
+    head = nullptr;
+    while (node) {
+        Node* const following = node->*next;
+        delete node;
+        node = following;
+    }
+}
