@@ -90,13 +90,7 @@ class ParagraphChain {
     ParagraphChain() = default;
     ParagraphChain(const ParagraphChain&) = delete;
     ParagraphChain& operator=(const ParagraphChain&) = delete;
-    ~ParagraphChain() {
-        while (first_ != nullptr) {
-            Paragraph* const next = first_->next_paragraph;
-            delete first_;
-            first_ = next;
-        }
-    }
+    ~ParagraphChain() { chain_clear<Paragraph, &Paragraph::next_paragraph>(first_); }
 
     void append(std::unique_ptr<Paragraph> paragraph) {
         *tail_ = paragraph.release();

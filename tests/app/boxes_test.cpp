@@ -6,6 +6,7 @@
 
 #include "docfile/document_file.h"
 #include "tests/app/main_window_session.h"
+#include "tests/model/allocation_limit.h"
 
 namespace {
 
@@ -90,9 +91,7 @@ TEST(boxes, running_out_of_memory_in_a_command_changes_nothing) {
     for (const std::vector<user_step>& command : commands) {
         open_document(file.path);
         error_box_watcher box("Error");
-        fail_allocation_number(1);
-        perform(command);
-        fail_allocation_number(0);
+        EXPECT_FALSE(throws_with_allocation_failing(0, [&] { perform(command); })) << "the window catches it";
         EXPECT_EQ(box.text(),
                   "Not enough memory to finish the command. The window now shows the document as it is.");
         EXPECT_EQ(shown(&g::all_paragraphs_list), "[a]|b");

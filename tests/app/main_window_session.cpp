@@ -2,10 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <new>
 #include <sstream>
 
 #include "docfile/document_file.h"
@@ -30,8 +28,6 @@ class window_environment : public testing::Environment {
 
 window_environment* const environment =
     static_cast<window_environment*>(testing::AddGlobalTestEnvironment(new window_environment));
-
-thread_local int allocations_until_failure = 0;
 
 } // namespace
 
@@ -117,21 +113,4 @@ std::string text_of(control_field edit) {
     Text text;
     read_control_text(the_window().*edit, text);
     return text.chars;
-}
-
-void fail_allocation_number(int count) {
-    allocations_until_failure = count;
-}
-
-// Every allocation of the test program goes through here, so that a test can
-// make one of them fail on the thread that runs the commands. The library's
-// operator delete frees with free(), so it stays.
-void* operator new(std::size_t size) {
-    if (allocations_until_failure > 0 && --allocations_until_failure == 0) {
-        throw std::bad_alloc();
-    }
-    if (void* memory = std::malloc(size == 0 ? 1 : size)) {
-        return memory;
-    }
-    throw std::bad_alloc();
 }

@@ -52,7 +52,3 @@ struct temporary_file {
 std::string shown(control_field list);
 // An edit box's whole text.
 std::string text_of(control_field edit);
-
-// The next `count`-th allocation of operator new on this thread fails with
-// std::bad_alloc; 0 lets every allocation through again.
-void fail_allocation_number(int count);

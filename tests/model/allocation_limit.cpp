@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-long allocations_before_failure = -1;
+thread_local long allocations_before_failure = -1;
 
 void* operator new(std::size_t size) {
     if (allocations_before_failure >= 0 && allocations_before_failure-- == 0) {

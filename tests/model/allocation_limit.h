@@ -5,8 +5,9 @@
 
 #include <new>
 
-// Allocations still allowed before the one that fails; -1: none fails.
-extern long allocations_before_failure;
+// Allocations this thread may still make before the one that fails; -1: none
+// fails. Other threads (a GUI thread pumping meanwhile) are never failed.
+extern thread_local long allocations_before_failure;
 
 // Runs operation with its allocation number n (from 0) failing, when it makes
 // that many; true when the operation threw std::bad_alloc.
