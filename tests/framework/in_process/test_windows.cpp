@@ -31,7 +31,7 @@ void clear_events(wk_win& window) {
 }
 
 bool wait_until(const std::function<bool()>& condition) {
-    const ULONGLONG deadline = GetTickCount64() + 10000;
+    const ULONGLONG deadline = GetTickCount64() + 20000; // generous: a loaded machine can be slow
     while (!condition()) {
         if (GetTickCount64() >= deadline) {
             return false;
