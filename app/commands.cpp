@@ -44,9 +44,9 @@ after_row exit_program(main_win&) {
     return after_row::end;
 }
 
+// Enter names the window, not a control: it is never taken for a control's.
 bool comes_from(const wk_event& event, HWND control) {
-    return (event.kind == event_activate || event.kind == event_select) && control != nullptr &&
-           event.value == reinterpret_cast<LPARAM>(control);
+    return is_acted_on(event.kind) && control != nullptr && event.value == reinterpret_cast<LPARAM>(control);
 }
 
 } // namespace

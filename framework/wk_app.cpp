@@ -7,6 +7,8 @@
 
 #include <process.h>
 
+#include <mutex>
+
 #include "framework/controls.h"
 
 namespace {
@@ -135,6 +137,58 @@ LRESULT CALLBACK request_hook(int code, WPARAM removal, LPARAM message) {
     return CallNextHookEx(nullptr, code, removal, message);
 }
 
+// The commands given and not yet finished; while there are any, input stays
+// in the queue. The event is set while there are none (both under the lock).
+std::mutex hold_lock;
+LONG commands_outstanding = 0;
+HANDLE input_released = CreateEventA(nullptr, TRUE, TRUE, nullptr);
+
+// Everything but keyboard and mouse input in the client area: the window
+// frame's mouse messages (0xA0 to 0xAD) come before WM_KEYFIRST, so moving
+// the window and its close box go on.
+constexpr struct {
+    UINT first;
+    UINT last;
+} ranges_besides_input[] = {
+    {0, WM_KEYFIRST - 1},
+    {WM_KEYLAST + 1, WM_MOUSEFIRST - 1},
+    {WM_MOUSELAST + 1, 0xFFFFFFFF},
+};
+constexpr DWORD wakes_besides_input =
+    QS_POSTMESSAGE | QS_ALLPOSTMESSAGE | QS_SENDMESSAGE | QS_PAINT | QS_TIMER;
+// A press on the frame is not a wake-up of its own (it is input): it is
+// looked for at least this often.
+constexpr DWORD frame_poll_ms = 50;
+
+bool peek_besides_input(MSG& message) {
+    for (const auto& range : ranges_besides_input) {
+        if (PeekMessageA(&message, nullptr, range.first, range.last, PM_REMOVE) != FALSE) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// One message other than input, or none after a short wait (also when the
+// hold ends meanwhile). False when none was taken.
+bool take_message_besides_input(MSG& message) {
+    if (peek_besides_input(message)) {
+        return true;
+    }
+    MsgWaitForMultipleObjects(1, &input_released, FALSE, frame_poll_ms, wakes_besides_input);
+    return peek_besides_input(message);
+}
+
+// One message of any kind; false when none is to be dispatched.
+bool take_any_message(MSG& message) {
+    const BOOL got = GetMessageA(&message, nullptr, 0, 0);
+    if (got == 0) {
+        wk_app.finished = 1;
+        return false;
+    }
+    return got != -1;
+}
+
 bool thread_running(HANDLE thread) {
     DWORD code = 0;
     // A failing query counts as an ended thread.
@@ -214,26 +268,50 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show_state) {
         pump_one_message();
     }
     // The application thread finishes on its own (its event loop sees
-    // `finished`); no message is pumped any more.
+    // `finished`). Only messages it sends are still carried out, so that a
+    // command running when the window was closed is never left waiting.
     while (application.running()) {
-        Sleep(drain_step_ms);
+        if (MsgWaitForMultipleObjects(1, &application.thread_handle, FALSE, drain_step_ms, QS_SENDMESSAGE) ==
+            WAIT_OBJECT_0 + 1) {
+            MSG sent{};
+            PeekMessageA(&sent, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+        }
     }
     return 0;
 }
 
 void pump_one_message() {
     MSG message{};
-    const BOOL got = GetMessageA(&message, nullptr, 0, 0);
-    if (got == 0) {
-        wk_app.finished = 1;
+    const bool taken = input_held() ? take_message_besides_input(message) : take_any_message(message);
+    if (!taken) {
         return;
     }
-    if (got == -1) {
+    if (message.message == WM_QUIT) {
+        wk_app.finished = 1;
         return;
     }
     TranslateMessage(&message);
     carry_out_request(message); // done already when the hook is in place
     DispatchMessageA(&message);
+}
+
+void hold_input() {
+    const std::lock_guard<std::mutex> guard(hold_lock);
+    if (++commands_outstanding == 1) {
+        ResetEvent(input_released);
+    }
+}
+
+void release_input() {
+    const std::lock_guard<std::mutex> guard(hold_lock);
+    if (--commands_outstanding == 0) {
+        SetEvent(input_released);
+    }
+}
+
+bool input_held() {
+    const std::lock_guard<std::mutex> guard(hold_lock);
+    return commands_outstanding > 0;
 }
 
 void set_control_focus(HWND control) {

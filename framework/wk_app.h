@@ -34,7 +34,18 @@ constexpr const char* program_version = "1.01";
 int application_main();
 
 // GUI thread: wait for one message, carry out the framework requests, dispatch.
+// While input is held, keyboard and mouse input stays in the queue; painting,
+// the window frame (moving, the close box), sent messages and requests go on.
 void pump_one_message();
+
+// Input is held while a command the user gave has not finished: the next key
+// or click then acts on what the user saw when giving it, as in a program
+// with one thread. Each hold_input (GUI thread, when an event that starts a
+// command is queued) is matched by one release_input (when that command has
+// finished or the event is dropped).
+void hold_input();
+void release_input();
+bool input_held();
 
 // Application thread: blocks until the GUI thread has created the window
 // (or until the program is finishing, then returns null). Called on the GUI

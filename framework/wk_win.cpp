@@ -88,30 +88,15 @@ void apply_startup_show_state(HWND window) {
     }
 }
 
-// The kinds the application acts on; every other kind only tells that
-// something was typed or painted.
-bool is_acted_on(int kind) {
-    switch (kind) {
-    case event_enter:
-    case event_escape:
-    case event_double_click:
-    case event_activate:
-    case event_command:
-    case event_select:
-        return true;
-    default:
-        return false;
-    }
-}
-
 // A passing event (one nothing acts on) is only ever alone in the queue.
-void queue_event(std::deque<wk_event>& queue, const wk_event& event) {
+// True when the event starts a command of its own (it was not merged).
+bool queue_event(std::deque<wk_event>& queue, const wk_event& event) {
     const bool passing_pending = queue.size() == 1 && !is_acted_on(queue.front().kind);
     if (!is_acted_on(event.kind)) {
         if (queue.empty() || passing_pending) {
             queue.assign(1, event);
         }
-        return;
+        return false;
     }
     if (passing_pending) {
         queue.clear();
@@ -121,9 +106,18 @@ void queue_event(std::deque<wk_event>& queue, const wk_event& event) {
     if (!queue.empty() && event.kind == event_select && queue.back().kind == event_select &&
         queue.back().value == event.value) {
         queue.back() = event;
-        return;
+        return false;
     }
     queue.push_back(event);
+    return true;
+}
+
+// The command of the event taken last has finished (or will not run).
+void finish_command_in_hand(wk_win& window) {
+    if (window.command_in_hand) {
+        window.command_in_hand = false;
+        release_input();
+    }
 }
 
 bool is_top_level(HWND window) {
@@ -205,6 +199,16 @@ wk_win::wk_win() {
 }
 
 wk_win::~wk_win() {
+    {
+        const std::lock_guard<std::mutex> guard(event_lock);
+        finish_command_in_hand(*this);
+        for (const wk_event& event : pending_events) {
+            if (is_acted_on(event.kind)) {
+                release_input();
+            }
+        }
+        pending_events.clear();
+    }
     unregister_window(this);
     const std::lock_guard<std::recursive_mutex> guard(registry_lock());
     while (tab_order != nullptr) {
@@ -312,28 +316,46 @@ wk_event classify_command(WPARAM word, LPARAM value) {
     }
 }
 
+bool is_acted_on(int kind) {
+    return kind == event_enter || kind == event_activate || kind == event_select;
+}
+
 void post_event(wk_win* window, int kind, LPARAM value) {
     if (kind != event_none) {
         const std::lock_guard<std::mutex> guard(window->event_lock);
-        queue_event(window->pending_events, {kind, value});
+        if (queue_event(window->pending_events, {kind, value})) {
+            hold_input();
+        }
     }
     ReleaseSemaphore(wk_instance.event_semaphore, 1, nullptr);
 }
 
 wk_event take_event(wk_win& window) {
     const std::lock_guard<std::mutex> guard(window.event_lock);
+    finish_command_in_hand(window);
     if (window.pending_events.empty()) {
         return {};
     }
     const wk_event oldest = window.pending_events.front();
     window.pending_events.pop_front();
+    window.command_in_hand = is_acted_on(oldest.kind);
     return oldest;
 }
+
+namespace {
+
+int end_event_loop(wk_win& window) {
+    const std::lock_guard<std::mutex> guard(window.event_lock);
+    finish_command_in_hand(window);
+    return 0;
+}
+
+} // namespace
 
 int event_loop(wk_win& window) {
     for (;;) {
         if (wk_app.finished != 0) {
-            return 0;
+            return end_event_loop(window);
         }
         // The semaphore counts one wake-up however many events came: empty
         // the queue before waiting again.
@@ -342,8 +364,13 @@ int event_loop(wk_win& window) {
             WaitForSingleObject(wk_instance.event_semaphore, wk_app.wait_timeout_ms) == WAIT_OBJECT_0) {
             event = take_event(window); // a time-out or a failed wait hands over an empty event
         }
+        // The window may have been closed while this thread waited: nothing
+        // the user gave before runs after that.
+        if (wk_app.finished != 0) {
+            return end_event_loop(window);
+        }
         if (window.handle_event(&event) == loop_end) {
-            return 0;
+            return end_event_loop(window);
         }
     }
 }

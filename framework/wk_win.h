@@ -71,6 +71,9 @@ class wk_win : public wk_hwnd {
     // the application thread, both under the lock.
     std::mutex event_lock;
     std::deque<wk_event> pending_events;
+    // The event taken last started a command that has not finished: input
+    // stays held until the next event is taken or the loop ends.
+    bool command_in_hand = false;
 };
 
 constexpr int client_width = 976;
@@ -81,13 +84,18 @@ constexpr int client_height = 734;
 // wait_timeout_ms.
 int event_loop(wk_win& window);
 
-// GUI thread: queues the event and wakes the application thread. Events the
-// handler acts on (clicks, Enter, Esc, selections, commands) are never lost
-// and keep their order; a selection change following one of the same list
-// merges with it. Events nothing acts on (letters, arrows, repaints) are kept
-// only while nothing else is pending, and a close (kind 0) only wakes.
+// The kinds that start a command: Enter, a click or Alt letter, a list
+// selection. Every other kind only tells that something was typed or painted.
+bool is_acted_on(int kind);
+
+// GUI thread: queues the event and wakes the application thread. Events that
+// start a command are never lost and keep their order, and input is held
+// until their command has finished; a selection change following one of the
+// same list merges with it. Other events are kept only while nothing else is
+// pending, and a close (kind 0) only wakes.
 void post_event(wk_win* window, int kind, LPARAM value);
 // Application thread: the oldest pending event, removed; kind 0 when none.
+// Taking it also ends the command of the event taken before.
 wk_event take_event(wk_win& window);
 
 // Turns a WM_COMMAND's parameters into an event (kind 0: nothing to post).

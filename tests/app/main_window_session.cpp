@@ -5,10 +5,12 @@
 #include <cstring>
 #include <filesystem>
 #include <sstream>
+#include <utility>
 
 #include "docfile/document_file.h"
 #include "framework/choosers.h"
 #include "framework/controls.h"
+#include "framework/wk_app.h"
 
 namespace {
 
@@ -19,12 +21,48 @@ BOOL WINAPI choose_scripted_path(LPOPENFILENAMEA record) {
     return chosen_path.empty() ? FALSE : TRUE;
 }
 
+// The main window, with a way to act inside its next command.
+class observed_main_win : public main_win {
+  public:
+    int handle_event(wk_event* event) override {
+        if (is_acted_on(event->kind) && inside_next_command) {
+            std::exchange(inside_next_command, nullptr)();
+        }
+        const int decision = main_win::handle_event(event);
+        return done && (done() || GetTickCount64() > deadline) ? loop_end : decision;
+    }
+    std::function<void()> inside_next_command;
+    std::function<bool()> done;
+    ULONGLONG deadline = 0;
+};
+
 // The window lives until every test has run.
 class window_environment : public testing::Environment {
   public:
     void TearDown() override { window.reset(); }
-    std::unique_ptr<main_win> window;
+    std::unique_ptr<observed_main_win> window;
 };
+
+constexpr ULONGLONG patience_ms = 20000;
+constexpr DWORD quick_wake_ms = 20; // the loop's empty events, for `done` to be asked often
+
+INPUT mouse_input(POINT on_screen, DWORD flags) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = (on_screen.x * 65536 + GetSystemMetrics(SM_CXSCREEN) - 1) / GetSystemMetrics(SM_CXSCREEN);
+    input.mi.dy = (on_screen.y * 65536 + GetSystemMetrics(SM_CYSCREEN) - 1) / GetSystemMetrics(SM_CYSCREEN);
+    input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    return input;
+}
+
+bool send(std::vector<INPUT> inputs) {
+    return SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) == inputs.size();
+}
+
+bool make_foreground(HWND window) {
+    run_on_gui_thread([&] { SetForegroundWindow(window); });
+    return wait_until([&] { return GetForegroundWindow() == window; });
+}
 
 window_environment* const environment =
     static_cast<window_environment*>(testing::AddGlobalTestEnvironment(new window_environment));
@@ -35,7 +73,7 @@ main_win& the_window() {
     if (!environment->window) {
         active_chooser_calls().open_file_name = choose_scripted_path;
         active_chooser_calls().save_file_name = choose_scripted_path;
-        environment->window = std::make_unique<main_win>();
+        environment->window = std::make_unique<observed_main_win>();
         environment->window->new_paragraph_after();
     }
     return *environment->window;
@@ -55,6 +93,60 @@ void perform(const std::vector<user_step>& steps) {
         wk_event event{step.kind, reinterpret_cast<LPARAM>(control)};
         window.handle_event(&event);
     }
+}
+
+void run_event_loop_until(const std::function<bool()>& done) {
+    observed_main_win& window = *environment->window;
+    window.done = done;
+    window.deadline = GetTickCount64() + patience_ms;
+    const DWORD saved_timeout = wk_app.wait_timeout_ms;
+    wk_app.wait_timeout_ms = quick_wake_ms;
+    event_loop(window);
+    wk_app.wait_timeout_ms = saved_timeout;
+    window.done = nullptr;
+    window.inside_next_command = nullptr;
+}
+
+void do_inside_next_command(std::function<void()> inside_next_command) {
+    the_window();
+    environment->window->inside_next_command = std::move(inside_next_command);
+}
+
+bool click_at(HWND control, POINT point) {
+    ClientToScreen(control, &point);
+    return make_foreground(the_window().window_handle) &&
+           send({mouse_input(point, MOUSEEVENTF_LEFTDOWN), mouse_input(point, MOUSEEVENTF_LEFTUP)});
+}
+
+bool drag_caption_by(HWND window, int dx, int dy) {
+    RECT outer{};
+    GetWindowRect(window, &outer);
+    const POINT from{(outer.left + outer.right) / 2, outer.top + GetSystemMetrics(SM_CYFRAME) + 4};
+    const POINT to{from.x + dx, from.y + dy};
+    return send({mouse_input(from, MOUSEEVENTF_LEFTDOWN), mouse_input({from.x + dx / 2, from.y + dy / 2}, 0),
+                 mouse_input(to, 0), mouse_input(to, MOUSEEVENTF_LEFTUP)});
+}
+
+bool type_letters(const char* letters) {
+    std::vector<INPUT> inputs;
+    for (const char* c = letters; *c != '\0'; ++c) {
+        for (const DWORD up : {DWORD{0}, DWORD{KEYEVENTF_KEYUP}}) {
+            INPUT input{};
+            input.type = INPUT_KEYBOARD;
+            input.ki.wVk = static_cast<WORD>(VkKeyScanA(*c) & 0xFF);
+            input.ki.dwFlags = up;
+            inputs.push_back(input);
+        }
+    }
+    return send(inputs);
+}
+
+bool input_waits(UINT kinds) {
+    return wait_until([&] {
+        bool waiting = false;
+        run_on_gui_thread([&] { waiting = (HIWORD(GetQueueStatus(kinds)) & kinds) != 0; });
+        return waiting;
+    });
 }
 
 void write_document(const std::string& described, const std::string& path) {

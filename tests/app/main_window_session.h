@@ -4,6 +4,7 @@
 // ordinary messages, then an event naming the control handed to handle_event.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,21 @@ inline user_step type_into(control_field edit, const char* text) { return {user_
 
 main_win& the_window();
 void perform(const std::vector<user_step>& steps);
+
+// Runs the window's real event loop, its events coming from the GUI thread,
+// until `done` holds after an event (or twenty seconds passed). Whatever was
+// given to `inside_next_command` runs at the start of the next command, while
+// that command holds the user's input.
+void run_event_loop_until(const std::function<bool()>& done);
+void do_inside_next_command(std::function<void()> inside_next_command);
+// Real input, as the user gives it: a click at a point of a control (its
+// client coordinates), a drag of the window by its caption, typed letters.
+bool click_at(HWND control, POINT point);
+bool drag_caption_by(HWND window, int dx, int dy);
+bool type_letters(const char* letters);
+// Application thread: waits until the GUI thread's queue holds input of
+// these kinds (QS_KEY, QS_MOUSEBUTTON) that it has not taken.
+bool input_waits(UINT kinds);
 
 // A document written as paragraphs separated by '|', each text optionally
 // followed by ':' and its symbols separated by ','; "" is no paragraph.

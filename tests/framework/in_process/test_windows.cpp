@@ -1,5 +1,7 @@
 #include "tests/framework/in_process/test_windows.h"
 
+#include <gtest/gtest.h>
+
 #include "framework/wk_app.h"
 
 namespace {
@@ -7,6 +9,21 @@ namespace {
 std::vector<std::unique_ptr<recording_win>> windows_made;
 
 constexpr int box_text_id = 0xFFFF; // the text of a message box
+
+// Events a test left in its windows would hold the user's input (no event
+// loop takes them) for the tests after it.
+class drop_events_after_each_test : public testing::EmptyTestEventListener {
+    void OnTestEnd(const testing::TestInfo&) override {
+        for (const auto& window : windows_made) {
+            clear_events(*window);
+        }
+    }
+};
+
+const bool events_dropped_after_each_test = [] {
+    testing::UnitTest::GetInstance()->listeners().Append(new drop_events_after_each_test);
+    return true;
+}();
 
 } // namespace
 
