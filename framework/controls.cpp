@@ -121,12 +121,11 @@ void show_with_font(HWND control) {
 // registered window becomes its focus control.
 void add_to_tab_order(wk_win& owner, HWND control, control_class kind) {
     const bool is_button = kind == control_class::button;
-    auto* const entry = new tab_entry{nullptr, control, is_button, is_button ? marked_letter(control) : '\0'};
+    auto* const entry = new tab_entry{nullptr, control, is_button};
     bool first_of_registered = false;
     {
         const std::lock_guard<std::recursive_mutex> guard(registry_lock());
-        first_of_registered =
-            owner.tab_order == nullptr && lookup_window_object(GetParent(control)) != nullptr;
+        first_of_registered = owner.tab_order == nullptr && is_registered(GetParent(control));
         tab_entry** tail = &owner.tab_order;
         while (*tail != nullptr) {
             tail = &(*tail)->next;
@@ -149,14 +148,6 @@ HWND create_focusable(wk_win& owner, const control_template& shape, control_clas
     show_with_font(control);
     add_to_tab_order(owner, control, kind);
     return control;
-}
-
-int screen_pixels_per_inch() {
-    const HWND desktop = GetDesktopWindow();
-    const HDC dc = GetDC(desktop);
-    const int pixels = GetDeviceCaps(dc, LOGPIXELSY);
-    ReleaseDC(desktop, dc);
-    return pixels;
 }
 
 int char_event(WPARAM key) {
@@ -287,20 +278,6 @@ HWND create_list_box(wk_win& owner, int x, int y, int width, int height) {
                             control_class::list_box);
 }
 
-HFONT make_font(int points, int weight) {
-    LOGFONTA description{};
-    // Negative: names the character height, not the cell height.
-    description.lfHeight = -MulDiv(points, screen_pixels_per_inch(), 72);
-    description.lfWeight = weight;
-    description.lfCharSet = ANSI_CHARSET;
-    description.lfOutPrecision = OUT_STRING_PRECIS;
-    description.lfClipPrecision = CLIP_STROKE_PRECIS;
-    description.lfQuality = PROOF_QUALITY;
-    description.lfPitchAndFamily = VARIABLE_PITCH | FF_SWISS;
-    lstrcpynA(description.lfFaceName, "MS Sans Serif", LF_FACESIZE);
-    return CreateFontIndirectA(&description); // fonts live as long as the process
-}
-
 void read_control_text(HWND control, Text& text) {
     const LRESULT length = SendMessageA(control, WM_GETTEXTLENGTH, 0, 0);
     std::vector<char> buffer(static_cast<size_t>(length < 0 ? 0 : length) + 1, '\0');
@@ -369,11 +346,7 @@ tab_entry* find_accelerator(wk_win& owner, char character) {
     // Only buttons: an edit box's text is the user's, and never changes what
     // a key does. A label may change; what it shows now is what counts.
     for (tab_entry* entry = owner.tab_order; entry != nullptr; entry = entry->next) {
-        if (!entry->shows_caption) {
-            continue;
-        }
-        entry->accelerator = marked_letter(entry->control);
-        if (entry->accelerator == wanted) {
+        if (entry->is_button && marked_letter(entry->control) == wanted) {
             return entry;
         }
     }

@@ -7,16 +7,11 @@
 #include "framework/wk_win.h"
 #include "model/text.h"
 
-constexpr int control_id = 9999;
-
 HWND create_label(wk_win& owner, const char* text, int x, int y, int width, int height);
 HWND create_edit_line(wk_win& owner, int x, int y); // 150 x 24
 HWND create_edit_box(wk_win& owner);                // multi-line, at 15, 422, 945 x 162
 HWND create_button(wk_win& owner, int x, int y, int height, const char* label, bool is_default); // 75 wide
 HWND create_list_box(wk_win& owner, int x, int y, int width, int height);
-
-// The font of every control: "MS Sans Serif" at the given points on the screen.
-HFONT make_font(int points, int weight);
 
 // Application thread: the control's whole text.
 void read_control_text(HWND control, Text& text);

@@ -9,8 +9,6 @@
 
 #include <mutex>
 
-#include "framework/controls.h"
-
 namespace {
 
 HANDLE make_event_semaphore() {
@@ -244,6 +242,29 @@ class app_thread : public wk_thread {
         return static_cast<DWORD>(result);
     }
 };
+
+int screen_pixels_per_inch() {
+    const HWND desktop = GetDesktopWindow();
+    const HDC dc = GetDC(desktop);
+    const int pixels = GetDeviceCaps(dc, LOGPIXELSY);
+    ReleaseDC(desktop, dc);
+    return pixels;
+}
+
+// The font of every control: "MS Sans Serif" at the given points on the screen.
+HFONT make_font(int points, int weight) {
+    LOGFONTA description{};
+    // Negative: names the character height, not the cell height.
+    description.lfHeight = -MulDiv(points, screen_pixels_per_inch(), 72);
+    description.lfWeight = weight;
+    description.lfCharSet = ANSI_CHARSET;
+    description.lfOutPrecision = OUT_STRING_PRECIS;
+    description.lfClipPrecision = CLIP_STROKE_PRECIS;
+    description.lfQuality = PROOF_QUALITY;
+    description.lfPitchAndFamily = VARIABLE_PITCH | FF_SWISS;
+    lstrcpynA(description.lfFaceName, "MS Sans Serif", LF_FACESIZE);
+    return CreateFontIndirectA(&description); // fonts live as long as the process
+}
 
 constexpr unsigned app_thread_stack_size = 4096;
 constexpr DWORD drain_step_ms = 100;

@@ -2,8 +2,6 @@
 // that turns its messages into events, and the event queue and loop.
 #include "framework/wk_win.h"
 
-#include "framework/choosers.h"
-#include "framework/controls.h"
 #include "framework/wk_app.h"
 
 namespace {
@@ -57,6 +55,19 @@ bool unlink_window(HWND window) {
         }
     }
     return false;
+}
+
+// The object registered for a live window, or null; call under registry_lock().
+wk_win* registered_object(HWND window) {
+    if (window == nullptr || IsWindow(window) == FALSE) {
+        return nullptr;
+    }
+    for (const registry_entry* entry = registry.first; entry != nullptr; entry = entry->next) {
+        if (entry->window == window) {
+            return entry->object;
+        }
+    }
+    return nullptr;
 }
 
 void register_class_once() {
@@ -227,21 +238,18 @@ std::recursive_mutex& registry_lock() {
     return lock;
 }
 
-wk_win* lookup_window_object(HWND window) {
-    if (window == nullptr || IsWindow(window) == FALSE) {
-        return nullptr;
+bool with_window_object(HWND window, const std::function<void(wk_win&)>& action) {
+    const std::lock_guard<std::recursive_mutex> guard(registry_lock());
+    wk_win* const object = registered_object(window);
+    if (object == nullptr) {
+        return false;
     }
-    for (const registry_entry* entry = registry.first; entry != nullptr; entry = entry->next) {
-        if (entry->window == window) {
-            return entry->object;
-        }
-    }
-    return nullptr;
+    action(*object);
+    return true;
 }
 
-wk_win* find_window_object(HWND window) {
-    const std::lock_guard<std::recursive_mutex> guard(registry_lock());
-    return lookup_window_object(window);
+bool is_registered(HWND window) {
+    return with_window_object(window, [](wk_win&) {});
 }
 
 void unregister_window(wk_win* window) {
@@ -252,7 +260,7 @@ void unregister_window(wk_win* window) {
         return;
     }
     if (!unlink_window(handle)) {
-        show_error_box(nullptr, "Window handle not found");
+        MessageBoxA(nullptr, "Window handle not found", "Error", MB_OK);
     }
     PostMessageA(handle, WM_CLOSE, 0, 0);
 }

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <deque>
+#include <functional>
 #include <mutex>
 
 enum event_kind : int {
@@ -29,6 +30,10 @@ enum event_kind : int {
     event_key_subtract = 18,
 };
 
+// The id every control of the framework carries: a WM_COMMAND from it is a
+// click or a list box's notification.
+constexpr int control_id = 9999;
+
 // What handle_event returns: whether the event loop goes on.
 enum loop_decision : int { loop_end = 0, loop_go_on = 1 };
 
@@ -40,8 +45,7 @@ struct wk_event {
 struct tab_entry {
     tab_entry* next = nullptr;
     HWND control = nullptr;
-    bool shows_caption = false; // a button: only its fixed label marks an Alt letter
-    char accelerator = 0;       // lower-case letter marked with '&' in the label, or 0
+    bool is_button = false; // only a button's label marks an Alt letter
 };
 
 class wk_hwnd {
@@ -104,25 +108,16 @@ wk_event classify_command(WPARAM word, LPARAM value);
 // The registry of top-level framework windows. Every use of a registered
 // window object from the GUI thread holds the registry's lock, so that the
 // application thread cannot destroy the object meanwhile (its destructor
-// unregisters it under the same lock). Recursive: handling one message may
-// send others to the same windows and look the owner up again.
+// unregisters it under the same lock); the lock also guards the objects' tab
+// orders. Recursive: handling one message may send others to the same
+// windows and look the owner up again.
 std::recursive_mutex& registry_lock();
-// The object registered for a live window, or null; call under registry_lock().
-wk_win* lookup_window_object(HWND window);
-wk_win* find_window_object(HWND window);
 void unregister_window(wk_win* window);
 
 // Runs action(object) under the lock when the handle is a live registered
 // window; returns false (and runs nothing) otherwise.
-template <class F> bool with_window_object(HWND window, F&& action) {
-    const std::lock_guard<std::recursive_mutex> guard(registry_lock());
-    wk_win* const object = lookup_window_object(window);
-    if (object == nullptr) {
-        return false;
-    }
-    action(*object);
-    return true;
-}
+bool with_window_object(HWND window, const std::function<void(wk_win&)>& action);
+bool is_registered(HWND window);
 
 LRESULT CALLBACK window_procedure(HWND window, UINT message, WPARAM word, LPARAM value);
 // Title: the program name, a blank and the version.
