@@ -4,7 +4,9 @@
 #include <memory>
 #include <new>
 #include <string>
+#include <utility>
 
+#include "app/box_texts.h"
 #include "app/main_win.h"
 #include "docfile/document_file.h"
 #include "framework/choosers.h"
@@ -18,12 +20,6 @@ enum class after_row {
     go_on,    // skip the following rows, keep the event loop running
     end,      // end the event loop (after the remaining rows)
 };
-
-// Memory can run out in the document's own change, which then does not happen
-// (each change is whole or not at all), or in showing the result afterwards,
-// when the change is done: the box cannot claim either.
-constexpr const char* out_of_memory_text =
-    "Not enough memory to finish the command. The window now shows the document as it is.";
 
 template <void (main_win::*command)()> after_row run(main_win& window) {
     (window.*command)();
@@ -42,6 +38,19 @@ template <bool (main_win::*command)()> after_row run_until_selected(main_win& wi
 
 after_row exit_program(main_win&) {
     return after_row::end;
+}
+
+void show(HWND owner, const box_message& box) {
+    switch (box.kind) {
+    case box_message::box_kind::none:
+        return;
+    case box_message::box_kind::error:
+        show_error_box(owner, box.text.c_str());
+        return;
+    case box_message::box_kind::warning:
+        show_warning_box(owner, box.text.c_str());
+        return;
+    }
 }
 
 bool comes_from(const wk_event& event, HWND control) {
@@ -114,7 +123,7 @@ int main_win::handle_event(wk_event* event) {
 // Showing the document again needs memory too; when even that fails, the
 // lists stay as they are until the next command refills them.
 void main_win::report_out_of_memory() {
-    show_error_box(window_handle, out_of_memory_text);
+    show(window_handle, out_of_memory_box());
     try {
         refresh_all_lists();
     } catch (const std::bad_alloc&) {
@@ -247,9 +256,14 @@ void main_win::new_file() {
     new_paragraph_after();
 }
 
+// A cancelled Open empties the file name, as the chooser leaves it, so the
+// next Save proposes none.
 void main_win::open_file() {
-    if (choose_open_file(*this, document.file_name) == file_chosen) {
-        load_document();
+    Text chosen;
+    if (choose_open_file(*this, chosen) == file_chosen) {
+        load_document(chosen);
+    } else {
+        document.file_name = std::move(chosen);
     }
 }
 
@@ -259,28 +273,21 @@ void main_win::save_file() {
     }
 }
 
-// The message names the file and the reason, and that nothing changed.
 void main_win::save_document() {
-    std::string error;
-    if (!save_document_file(document, document.file_name.chars, error)) {
-        show_error_box(window_handle, error.c_str());
-    }
+    show(window_handle,
+         save_box(save_document_file(document, document.file_name.chars), document.file_name.chars));
 }
 
 // The old document is replaced in every case (by an empty one when nothing
-// could be loaded). A load with a report was still a load: it warns.
-void main_win::load_document() {
-    std::string report;
-    const bool loaded = load_document_file(document, document.file_name.chars, report);
-    refresh_all_lists();
-    if (loaded) {
-        if (!report.empty()) {
-            show_warning_box(window_handle, report.c_str());
-        }
+// could be loaded), except when memory runs out: then the document and its
+// name stay as they were.
+void main_win::load_document(Text& chosen_name) {
+    const LoadOutcome outcome = load_document_file(document, chosen_name.chars);
+    if (outcome.result == LoadResult::out_of_memory) {
+        report_out_of_memory();
         return;
     }
-    if (report.empty()) {
-        report = "Norvane could not load \"" + std::string(document.file_name.chars) + "\".";
-    }
-    show_error_box(window_handle, report.c_str());
+    document.file_name = std::move(chosen_name);
+    refresh_all_lists();
+    show(window_handle, load_box(outcome, document.file_name.chars));
 }
