@@ -15,29 +15,31 @@
 
 namespace {
 
+// What happens after a row's command ran.
 enum class after_row {
-    next_row, // test the following rows
-    go_on,    // skip the following rows, keep the event loop running
-    end,      // end the event loop (after the remaining rows)
+    test_next_row, // the following rows are tested too
+    stop_rows,     // no further row is tested; the event loop goes on
+    end_loop,      // the event loop ends (after the remaining rows)
 };
 
 template <void (main_win::*command)()> after_row run(main_win& window) {
     (window.*command)();
-    return after_row::next_row;
+    return after_row::test_next_row;
 }
 
-// For commands that find no selected paragraph (or symbol) to act on.
-template <bool (main_win::*command)()> after_row run_unless_unselected(main_win& window) {
-    return (window.*command)() ? after_row::next_row : after_row::go_on;
+// Commands that report whether they found what they act on (true: done).
+// Linking and unlinking stop the rows when no paragraph (or symbol) is
+// selected; a result line stops them once it has selected its paragraph.
+template <bool (main_win::*command)()> after_row run_and_stop_unless_done(main_win& window) {
+    return (window.*command)() ? after_row::test_next_row : after_row::stop_rows;
 }
 
-// A selected result line ends the rows once it has selected its paragraph.
-template <bool (main_win::*command)()> after_row run_until_selected(main_win& window) {
-    return (window.*command)() ? after_row::go_on : after_row::next_row;
+template <bool (main_win::*command)()> after_row run_and_stop_if_done(main_win& window) {
+    return (window.*command)() ? after_row::stop_rows : after_row::test_next_row;
 }
 
-after_row exit_program(main_win&) {
-    return after_row::end;
+after_row end_loop(main_win&) {
+    return after_row::end_loop;
 }
 
 void show(HWND owner, const box_message& box) {
@@ -77,15 +79,15 @@ struct main_win::command_row {
 const main_win::command_row main_win::command_table[] = {
     // control                                   command                                               Enter  closed
     {&gen_main_win::all_paragraphs_list,         run<&main_win::show_selected>},
-    {&gen_main_win::result_list,                 run_until_selected<&main_win::select_result_line>},
+    {&gen_main_win::result_list,                 run_and_stop_if_done<&main_win::select_result_line>},
     {&gen_main_win::linked_symbols_list,         run<&main_win::list_paragraphs_of_linked_symbol>},
     {&gen_main_win::all_symbols_list,            run<&main_win::list_paragraphs_of_symbol>},
     {&gen_main_win::new_paragraph_button,        run<&main_win::new_paragraph_after>},
     {&gen_main_win::update_button,               run<&main_win::update_paragraph>},
     {&gen_main_win::update_new_button,           run<&main_win::update_and_new>,                       true},
-    {&gen_main_win::link_symbol_button,          run_unless_unselected<&main_win::link_typed_symbol>},
-    {&gen_main_win::link_listed_symbol_button,   run_unless_unselected<&main_win::link_listed_symbol>},
-    {&gen_main_win::delete_symbol_button,        run_unless_unselected<&main_win::unlink_symbol>},
+    {&gen_main_win::link_symbol_button,          run_and_stop_unless_done<&main_win::link_typed_symbol>},
+    {&gen_main_win::link_listed_symbol_button,   run_and_stop_unless_done<&main_win::link_listed_symbol>},
+    {&gen_main_win::delete_symbol_button,        run_and_stop_unless_done<&main_win::unlink_symbol>},
     {&gen_main_win::cut_button,                  run<&main_win::cut>},
     {&gen_main_win::paste_before_button,         run<&main_win::paste_before>},
     {&gen_main_win::paste_after_button,          run<&main_win::paste_after>},
@@ -93,7 +95,7 @@ const main_win::command_row main_win::command_table[] = {
     {&gen_main_win::open_button,                 run<&main_win::open_file>},
     {&gen_main_win::save_button,                 run<&main_win::save_file>},
     {&gen_main_win::new_file_button,             run<&main_win::new_file>},
-    {&gen_main_win::exit_button,                 exit_program,                                         false, true},
+    {&gen_main_win::exit_button,                 end_loop,                                             false, true},
 };
 // clang-format on
 
@@ -105,17 +107,17 @@ int main_win::handle_event(wk_event* event) {
         if (!row.acts_on(*this, *event)) {
             continue;
         }
-        after_row next = after_row::go_on;
+        after_row next = after_row::stop_rows;
         try {
             next = row.command(*this);
         } catch (const std::bad_alloc&) {
             report_out_of_memory();
             return loop_go_on;
         }
-        if (next == after_row::go_on) {
+        if (next == after_row::stop_rows) {
             return loop_go_on;
         }
-        end = end || next == after_row::end;
+        end = end || next == after_row::end_loop;
     }
     return end ? loop_end : loop_go_on;
 }
