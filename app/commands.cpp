@@ -4,7 +4,9 @@
 #include <memory>
 #include <new>
 #include <string>
+#include <utility>
 
+#include "app/box_texts.h"
 #include "app/main_win.h"
 #include "docfile/document_file.h"
 #include "framework/choosers.h"
@@ -13,35 +15,44 @@
 
 namespace {
 
+// What happens after a row's command ran.
 enum class after_row {
-    next_row, // test the following rows
-    go_on,    // skip the following rows, keep the event loop running
-    end,      // end the event loop (after the remaining rows)
+    test_next_row, // the following rows are tested too
+    stop_rows,     // no further row is tested; the event loop goes on
+    end_loop,      // the event loop ends (after the remaining rows)
 };
-
-// Memory can run out in the document's own change, which then does not happen
-// (each change is whole or not at all), or in showing the result afterwards,
-// when the change is done: the box cannot claim either.
-constexpr const char* out_of_memory_text =
-    "Not enough memory to finish the command. The window now shows the document as it is.";
 
 template <void (main_win::*command)()> after_row run(main_win& window) {
     (window.*command)();
-    return after_row::next_row;
+    return after_row::test_next_row;
 }
 
-// For commands that find no selected paragraph (or symbol) to act on.
-template <bool (main_win::*command)()> after_row run_unless_unselected(main_win& window) {
-    return (window.*command)() ? after_row::next_row : after_row::go_on;
+// Commands that report whether they found what they act on (true: done).
+// Linking and unlinking stop the rows when no paragraph (or symbol) is
+// selected; a result line stops them once it has selected its paragraph.
+template <bool (main_win::*command)()> after_row run_and_stop_unless_done(main_win& window) {
+    return (window.*command)() ? after_row::test_next_row : after_row::stop_rows;
 }
 
-// A selected result line ends the rows once it has selected its paragraph.
-template <bool (main_win::*command)()> after_row run_until_selected(main_win& window) {
-    return (window.*command)() ? after_row::go_on : after_row::next_row;
+template <bool (main_win::*command)()> after_row run_and_stop_if_done(main_win& window) {
+    return (window.*command)() ? after_row::stop_rows : after_row::test_next_row;
 }
 
-after_row exit_program(main_win&) {
-    return after_row::end;
+after_row end_loop(main_win&) {
+    return after_row::end_loop;
+}
+
+void show(HWND owner, const box_message& box) {
+    switch (box.kind) {
+    case box_message::box_kind::none:
+        return;
+    case box_message::box_kind::error:
+        show_error_box(owner, box.text.c_str());
+        return;
+    case box_message::box_kind::warning:
+        show_warning_box(owner, box.text.c_str());
+        return;
+    }
 }
 
 // Enter names the window, not a control: it is never taken for a control's.
@@ -68,15 +79,15 @@ struct main_win::command_row {
 const main_win::command_row main_win::command_table[] = {
     // control                                   command                                               Enter  closed
     {&gen_main_win::all_paragraphs_list,         run<&main_win::show_selected>},
-    {&gen_main_win::result_list,                 run_until_selected<&main_win::select_result_line>},
+    {&gen_main_win::result_list,                 run_and_stop_if_done<&main_win::select_result_line>},
     {&gen_main_win::linked_symbols_list,         run<&main_win::list_paragraphs_of_linked_symbol>},
     {&gen_main_win::all_symbols_list,            run<&main_win::list_paragraphs_of_symbol>},
     {&gen_main_win::new_paragraph_button,        run<&main_win::new_paragraph_after>},
     {&gen_main_win::update_button,               run<&main_win::update_paragraph>},
     {&gen_main_win::update_new_button,           run<&main_win::update_and_new>,                       true},
-    {&gen_main_win::link_symbol_button,          run_unless_unselected<&main_win::link_typed_symbol>},
-    {&gen_main_win::link_listed_symbol_button,   run_unless_unselected<&main_win::link_listed_symbol>},
-    {&gen_main_win::delete_symbol_button,        run_unless_unselected<&main_win::unlink_symbol>},
+    {&gen_main_win::link_symbol_button,          run_and_stop_unless_done<&main_win::link_typed_symbol>},
+    {&gen_main_win::link_listed_symbol_button,   run_and_stop_unless_done<&main_win::link_listed_symbol>},
+    {&gen_main_win::delete_symbol_button,        run_and_stop_unless_done<&main_win::unlink_symbol>},
     {&gen_main_win::cut_button,                  run<&main_win::cut>},
     {&gen_main_win::paste_before_button,         run<&main_win::paste_before>},
     {&gen_main_win::paste_after_button,          run<&main_win::paste_after>},
@@ -84,7 +95,7 @@ const main_win::command_row main_win::command_table[] = {
     {&gen_main_win::open_button,                 run<&main_win::open_file>},
     {&gen_main_win::save_button,                 run<&main_win::save_file>},
     {&gen_main_win::new_file_button,             run<&main_win::new_file>},
-    {&gen_main_win::exit_button,                 exit_program,                                         false, true},
+    {&gen_main_win::exit_button,                 end_loop,                                             false, true},
 };
 // clang-format on
 
@@ -96,17 +107,17 @@ int main_win::handle_event(wk_event* event) {
         if (!row.acts_on(*this, *event)) {
             continue;
         }
-        after_row next = after_row::go_on;
+        after_row next = after_row::stop_rows;
         try {
             next = row.command(*this);
         } catch (const std::bad_alloc&) {
             report_out_of_memory();
             return loop_go_on;
         }
-        if (next == after_row::go_on) {
+        if (next == after_row::stop_rows) {
             return loop_go_on;
         }
-        end = end || next == after_row::end;
+        end = end || next == after_row::end_loop;
     }
     return end ? loop_end : loop_go_on;
 }
@@ -114,7 +125,7 @@ int main_win::handle_event(wk_event* event) {
 // Showing the document again needs memory too; when even that fails, the
 // lists stay as they are until the next command refills them.
 void main_win::report_out_of_memory() {
-    show_error_box(window_handle, out_of_memory_text);
+    show(window_handle, out_of_memory_box());
     try {
         refresh_all_lists();
     } catch (const std::bad_alloc&) {
@@ -247,9 +258,14 @@ void main_win::new_file() {
     new_paragraph_after();
 }
 
+// A cancelled Open empties the file name, as the chooser leaves it, so the
+// next Save proposes none.
 void main_win::open_file() {
-    if (choose_open_file(*this, document.file_name) == file_chosen) {
-        load_document();
+    Text chosen;
+    if (choose_open_file(*this, chosen) == file_chosen) {
+        load_document(chosen);
+    } else {
+        document.file_name = std::move(chosen);
     }
 }
 
@@ -259,28 +275,21 @@ void main_win::save_file() {
     }
 }
 
-// The message names the file and the reason, and that nothing changed.
 void main_win::save_document() {
-    std::string error;
-    if (!save_document_file(document, document.file_name.chars, error)) {
-        show_error_box(window_handle, error.c_str());
-    }
+    show(window_handle,
+         save_box(save_document_file(document, document.file_name.chars), document.file_name.chars));
 }
 
 // The old document is replaced in every case (by an empty one when nothing
-// could be loaded). A load with a report was still a load: it warns.
-void main_win::load_document() {
-    std::string report;
-    const bool loaded = load_document_file(document, document.file_name.chars, report);
-    refresh_all_lists();
-    if (loaded) {
-        if (!report.empty()) {
-            show_warning_box(window_handle, report.c_str());
-        }
+// could be loaded), except when memory runs out: then the document and its
+// name stay as they were.
+void main_win::load_document(Text& chosen_name) {
+    const LoadOutcome outcome = load_document_file(document, chosen_name.chars);
+    if (outcome.result == LoadResult::out_of_memory) {
+        report_out_of_memory();
         return;
     }
-    if (report.empty()) {
-        report = "Norvane could not load \"" + std::string(document.file_name.chars) + "\".";
-    }
-    show_error_box(window_handle, report.c_str());
+    document.file_name = std::move(chosen_name);
+    refresh_all_lists();
+    show(window_handle, load_box(outcome, document.file_name.chars));
 }

@@ -104,7 +104,7 @@ class main_win : public gen_main_win {
     void new_file();
     void open_file();
     void save_file();
-    void load_document();
+    void load_document(Text& chosen_name); // the name becomes the document's unless memory runs out
     void save_document();
 
     Document document;

@@ -19,7 +19,6 @@ constexpr const char* version_value = "1.0";
 constexpr const char* body_name = "body";
 constexpr const char* paragraph_name = "P";
 constexpr const char* symbol_name = "symbol";
-constexpr const char* out_of_memory_reason = "not enough memory";
 
 // An owned copy for the tree, its line breaks as single LFs; null when memory
 // runs out.
@@ -200,28 +199,57 @@ Paragraph* paragraphs_from_body(const ElementRef& body) {
     return chain.release();
 }
 
-bool save_document_file(const Document& doc, const char* path, std::string& error) {
-    const std::string_view shown_path = path != nullptr ? path : "";
+FileStatus save_document_file(const Document& doc, const char* path) {
     try {
         const std::optional<std::string> text = document_to_text(doc.paragraphs);
         if (!text) {
-            error = cannot_save_message(shown_path, out_of_memory_reason);
-            return false;
+            return {FileProblem::out_of_memory, {}};
         }
-        return write_file_replacing(path, *text, error);
+        return write_file_replacing(path, *text);
     } catch (const std::bad_alloc&) {
-        // What was built is freed by now, so the message finds memory again.
-        error = cannot_save_message(shown_path, out_of_memory_reason);
-        return false;
+        // What was built is freed by now.
+        return {FileProblem::out_of_memory, {}};
     }
 }
 
-bool load_document_file(Document& doc, const char* path, std::string& report) {
-    const ElementRef body = load_xml_file_reported(path, report);
-    // Built before the old document goes, so that running out of memory leaves it.
-    Paragraph* const paragraphs = paragraphs_from_body(body);
-    // The old document goes in every case, also when nothing could be read.
-    paragraph_list_clear(doc);
-    doc.paragraphs = paragraphs;
-    return static_cast<bool>(body);
+namespace {
+
+// Why a file the loader could not open cannot be opened; asked of the system
+// afresh, since the loader only knows that it could not.
+FileStatus why_unreadable(const char* path) {
+    const FileStatus status =
+        platform_file::status_of(platform_file::open_to_read(path != nullptr ? path : ""));
+    // It opens now: whatever stood in the way has gone.
+    return status.ok() ? FileStatus{FileProblem::other, {}} : status;
+}
+
+LoadOutcome outcome_of(const char* path, const ParseResult& parse, bool found) {
+    if (found) {
+        return {parse.code == parse_ok ? LoadResult::loaded : LoadResult::loaded_with_warning, parse, {}};
+    }
+    if (parse.code == parse_file_not_found) {
+        return {LoadResult::unreadable, parse, why_unreadable(path)};
+    }
+    return {LoadResult::not_a_document, parse, {}};
+}
+
+} // namespace
+
+LoadOutcome load_document_file(Document& doc, const char* path) {
+    try {
+        ParseResult parse{parse_ok, 0, 0};
+        const ElementRef body = load_xml_file_reported(path, parse);
+        if (parse.code == parse_out_of_memory) {
+            return {LoadResult::out_of_memory, parse, {}};
+        }
+        // Everything that needs memory comes before the old document goes.
+        LoadOutcome outcome = outcome_of(path, parse, static_cast<bool>(body));
+        Paragraph* const paragraphs = paragraphs_from_body(body);
+        // The old document goes in every other case, also when nothing could be read.
+        paragraph_list_clear(doc);
+        doc.paragraphs = paragraphs;
+        return outcome;
+    } catch (const std::bad_alloc&) {
+        return {LoadResult::out_of_memory, {parse_out_of_memory, 0, 0}, {}};
+    }
 }

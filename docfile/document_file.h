@@ -7,8 +7,10 @@
 // the writer's formatted output at level 0 with CR LF line ends.
 #pragma once
 
+#include "docfile/file_status.h"
 #include "model/document.h"
 #include "xml/element.h"
+#include "xml/parser.h"
 
 #include <optional>
 #include <string>
@@ -33,14 +35,27 @@ Paragraph* paragraphs_from_body(const ElementRef& body);
 
 // Writes the document's paragraphs to path, safely: the bytes go to a
 // temporary file in the same folder, which is flushed and then replaces path.
-// On failure (out of memory too) returns false with the whole message for the
-// user in error; the old file is then intact and no temporary file is left.
-bool save_document_file(const Document& doc, const char* path, std::string& error);
+// On failure (out of memory too) the status says why; the old file is then
+// intact and no temporary file is left.
+FileStatus save_document_file(const Document& doc, const char* path);
 
-// Replaces doc.paragraphs with the file's paragraphs; an empty document when
-// the file cannot be loaded. report receives the loader's report ("" when the
-// file read cleanly; it is printed on the standard output as well). Returns
-// false when nothing could be loaded. all_symbols is left to the caller's
-// list refresh, which derives it again. Should memory run out, it throws
-// std::bad_alloc with doc unchanged.
-bool load_document_file(Document& doc, const char* path, std::string& report);
+enum class LoadResult {
+    loaded,              // the whole file, cleanly
+    loaded_with_warning, // as far as the file made sense (cut short, a stray end tag): see parse
+    unreadable,          // the file could not be opened: see file; the document is empty
+    not_a_document,      // not well-formed, no "body" element, or too large: see parse; the document is empty
+    out_of_memory,       // nothing changed
+};
+
+struct LoadOutcome {
+    LoadResult result = LoadResult::loaded;
+    ParseResult parse{parse_ok, 0, 0}; // the loader's code, line and column
+    FileStatus file;                   // why the file could not be opened (unreadable)
+};
+
+// Replaces doc.paragraphs with the file's paragraphs, or with none when the
+// file cannot be loaded; the loader's report goes to the standard output.
+// Running out of memory anywhere (the file's text, the parse, the paragraphs)
+// leaves doc as it was. all_symbols is left to the caller's list refresh,
+// which derives it again.
+LoadOutcome load_document_file(Document& doc, const char* path);

@@ -81,25 +81,12 @@ platform_file::ErrorCode write_through_temporary(const std::string& path, std::s
 
 } // namespace
 
-bool write_file_replacing(const char* path, std::string_view bytes, std::string& error) {
-    error.clear();
+FileStatus write_file_replacing(const char* path, std::string_view bytes) {
     const std::string target = path != nullptr ? path : "";
     if (target.empty()) {
-        error = cannot_save_message(target, "no file name was given");
-        return false;
+        return {FileProblem::no_name, {}};
     }
-    const platform_file::ErrorCode code = write_through_temporary(target, bytes);
-    if (code != platform_file::no_error) {
-        error = cannot_save_message(target, platform_file::plain_reason(code));
-        return false;
-    }
-    return true;
-}
-
-std::string cannot_save_message(std::string_view path, std::string_view reason) {
-    std::string message = "Cannot save \"";
-    message.append(path).append("\": ").append(reason).append(". The document is unchanged.");
-    return message;
+    return platform_file::status_of(write_through_temporary(target, bytes));
 }
 
 std::string temporary_name_next_to(const std::string& path, unsigned long process_id, int attempt) {

@@ -1,6 +1,8 @@
 // Writing a file so that a failure never destroys the file that was there,
-// and the words that tell the user why a save failed.
+// and the platform's file calls behind it.
 #pragma once
+
+#include "docfile/file_status.h"
 
 #include <cstdint>
 #include <string>
@@ -8,15 +10,11 @@
 
 // Writes bytes to a new temporary file in path's folder, flushes it to the
 // disk and only then puts it in place of path; a replaced file keeps its
-// permissions. On failure returns false with the whole message for the user
-// in error; path is then as it was (missing or with its old bytes) and the
-// temporary file is removed. Out of memory it throws std::bad_alloc, also
-// with path as it was and no temporary file.
-bool write_file_replacing(const char* path, std::string_view bytes, std::string& error);
-
-// The message for a save that failed: «Cannot save "path": reason. The
-// document is unchanged.»
-std::string cannot_save_message(std::string_view path, std::string_view reason);
+// permissions. On failure the status says why; path is then as it was
+// (missing or with its old bytes) and the temporary file is removed. Out of
+// memory it throws std::bad_alloc, also with path as it was and no temporary
+// file.
+FileStatus write_file_replacing(const char* path, std::string_view bytes);
 
 // A short file name in the same folder as path (so that the final rename
 // stays within one file system), different for each process and attempt.
@@ -47,7 +45,9 @@ void copy_permissions(const std::string& from_name, const std::string& to_name);
 ErrorCode rename_over(const std::string& from_name, const std::string& to_name);
 void remove(const std::string& name);
 unsigned long process_id();
-// The reason in plain words ("the disk is full"), else the system's own text.
-std::string plain_reason(ErrorCode code);
+// Why a file could not be opened for reading: no_error when it can be.
+ErrorCode open_to_read(const std::string& name);
+// What kind of problem the code means; the system's own text for the others.
+FileStatus status_of(ErrorCode code);
 
 } // namespace platform_file

@@ -99,27 +99,42 @@ unsigned long process_id() {
     return static_cast<unsigned long>(::getpid());
 }
 
-std::string plain_reason(ErrorCode code) {
+ErrorCode open_to_read(const std::string& name) {
+    const int fd = ::open(name.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        return last_error();
+    }
+    struct stat info {};
+    const bool folder = ::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode);
+    ::close(fd);
+    return folder ? EISDIR : no_error;
+}
+
+FileStatus status_of(ErrorCode code) {
     switch (code) {
+    case no_error:
+        return {};
     case ENOENT:
     case ENOTDIR:
-        return "the folder does not exist";
+        return {FileProblem::not_found, {}};
     case EACCES:
     case EPERM:
     case EROFS:
-        return "access is denied";
+        return {FileProblem::access_denied, {}};
+    case ETXTBSY:
+        return {FileProblem::in_use, {}};
     case ENOSPC:
     case EDQUOT:
     case EFBIG:
-        return "the disk is full";
+        return {FileProblem::disk_full, {}};
     case ENOMEM:
-        return "not enough memory";
+        return {FileProblem::out_of_memory, {}};
     case EISDIR:
-        return "a folder has that name";
+        return {FileProblem::is_folder, {}};
     case ENAMETOOLONG:
-        return "the name is too long";
+        return {FileProblem::name_too_long, {}};
     default:
-        return std::strerror(static_cast<int>(code));
+        return {FileProblem::other, std::strerror(static_cast<int>(code))};
     }
 }
 

@@ -106,29 +106,49 @@ unsigned long process_id() {
     return GetCurrentProcessId();
 }
 
-std::string plain_reason(ErrorCode code) {
+ErrorCode open_to_read(const std::string& name) {
+    // CreateFile opens a folder only for backup; say what it is instead.
+    const DWORD attributes = GetFileAttributesA(name.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        return ERROR_DIRECTORY;
+    }
+    // Shared as the C library's reading shares it.
+    const HANDLE handle = CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        return last_error();
+    }
+    CloseHandle(handle);
+    return no_error;
+}
+
+FileStatus status_of(ErrorCode code) {
     switch (code) {
+    case no_error:
+        return {};
     case ERROR_PATH_NOT_FOUND:
     case ERROR_FILE_NOT_FOUND:
     case ERROR_INVALID_DRIVE:
     case ERROR_BAD_NETPATH:
-        return "the folder does not exist";
+        return {FileProblem::not_found, {}};
     case ERROR_ACCESS_DENIED:
     case ERROR_WRITE_PROTECT:
-        return "access is denied";
+        return {FileProblem::access_denied, {}};
     case ERROR_SHARING_VIOLATION:
     case ERROR_LOCK_VIOLATION:
-        return "another program is using the file";
+        return {FileProblem::in_use, {}};
+    case ERROR_DIRECTORY:
+        return {FileProblem::is_folder, {}};
     case ERROR_DISK_FULL:
     case ERROR_HANDLE_DISK_FULL:
-        return "the disk is full";
+        return {FileProblem::disk_full, {}};
     case ERROR_NOT_ENOUGH_MEMORY:
     case ERROR_OUTOFMEMORY:
-        return "not enough memory";
+        return {FileProblem::out_of_memory, {}};
     case ERROR_FILENAME_EXCED_RANGE:
-        return "the name is too long";
+        return {FileProblem::name_too_long, {}};
     default:
-        return system_message(static_cast<DWORD>(code));
+        return {FileProblem::other, system_message(static_cast<DWORD>(code))};
     }
 }
 

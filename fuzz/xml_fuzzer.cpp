@@ -3,9 +3,9 @@
 // inputs are parsed first with only a few allocations allowed: running out of memory must give
 // parse_out_of_memory and release everything, and otherwise change nothing in the outcome.
 #include "xml/allocation.h"
-#include "xml/loader.h"
 #include "xml/parser.h"
 #include "xml/tokenizer.h"
+#include "xml/utf16_conversion.h"
 #include "xml/writer.h"
 
 #include <cstddef>

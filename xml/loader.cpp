@@ -1,12 +1,17 @@
 #include "xml/loader.h"
 
 #include "xml/allocation.h"
+#include "xml/utf16_conversion.h"
 
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 namespace {
 
@@ -33,10 +38,23 @@ std::int64_t file_size(std::FILE* file) {
     return size;
 }
 
+// Whether the open file is a folder. POSIX opens a folder for reading (its
+// size then reads as huge) where Win32 refuses it; either way it cannot be
+// loaded as a file.
+bool is_folder(std::FILE* file) {
+#ifdef _WIN32
+    (void)file;
+    return false;
+#else
+    struct stat info {};
+    return fstat(fileno(file), &info) == 0 && S_ISDIR(info.st_mode);
+#endif
+}
+
 // Reads the whole file as a NUL-terminated text; the code says why when it cannot.
 int read_whole_file(const char* path, LoadedText& text) {
     const File file(std::fopen(path, "rb"));
-    if (!file) {
+    if (!file || is_folder(file.get())) {
         return parse_file_not_found;
     }
     const std::int64_t size = file_size(file.get());
@@ -94,36 +112,65 @@ ElementRef load_xml_file(const char* path, ParseResult* result) {
     return parse_document(text.bytes.get(), result);
 }
 
+namespace {
+
+// The report's lines; the second only when the "body" element was not found.
+constexpr const char* report_format =
+    "XML Parsing error inside file '%s'.\nError: %s\nAt line %i, column %i.\n";
+constexpr const char* first_tag_format = "First Tag should be '%s'.\n";
+
+const char* shown(const char* path) {
+    return path != nullptr ? path : "";
+}
+
+// Printed without allocating, so that a load that ran out of memory is still reported.
+void print_load_report(const char* path, const ParseResult& result) {
+    if (result.code == parse_ok) {
+        return;
+    }
+    std::printf(report_format, shown(path), parse_message(result.code), result.line, result.column);
+    if (result.code == parse_first_tag_not_found) {
+        std::printf(first_tag_format, document_element_name);
+    }
+    std::fflush(stdout);
+}
+
+} // namespace
+
 std::string format_load_report(const char* path, const ParseResult& result) {
     if (result.code == parse_ok) {
         return {};
     }
-    const char* const shown_path = path != nullptr ? path : "";
-    const char* const format = "XML Parsing error inside file '%s'.\nError: %s\nAt line %i, column %i.\n";
     const char* const message = parse_message(result.code);
-    const int length = std::snprintf(nullptr, 0, format, shown_path, message, result.line, result.column);
+    const int length =
+        std::snprintf(nullptr, 0, report_format, shown(path), message, result.line, result.column);
     std::string report(static_cast<std::size_t>(length), '\0');
-    std::snprintf(report.data(), report.size() + 1, format, shown_path, message, result.line, result.column);
+    std::snprintf(report.data(), report.size() + 1, report_format, shown(path), message, result.line,
+                  result.column);
     if (result.code == parse_first_tag_not_found) {
-        report += "First Tag should be '";
-        report += document_element_name;
-        report += "'.\n";
+        const int extra = std::snprintf(nullptr, 0, first_tag_format, document_element_name);
+        std::string line(static_cast<std::size_t>(extra), '\0');
+        std::snprintf(line.data(), line.size() + 1, first_tag_format, document_element_name);
+        report += line;
     }
     return report;
 }
 
+ElementRef load_xml_file_reported(const char* path, ParseResult& result) {
+    result = ParseResult{parse_ok, 0, 0};
+    ElementRef element = load_xml_file(path, &result);
+    print_load_report(path, result);
+    return element;
+}
+
 ElementRef load_xml_file_reported(const char* path, std::string& report) {
     ParseResult result{parse_ok, 0, 0};
-    ElementRef element = load_xml_file(path, &result);
+    ElementRef element = load_xml_file_reported(path, result);
     report = format_load_report(path, result);
-    if (!report.empty()) {
-        std::fputs(report.c_str(), stdout);
-        std::fflush(stdout);
-    }
     return element;
 }
 
 ElementRef load_xml_file_reported(const char* path) {
-    std::string report;
-    return load_xml_file_reported(path, report);
+    ParseResult result{parse_ok, 0, 0};
+    return load_xml_file_reported(path, result);
 }

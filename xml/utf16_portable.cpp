@@ -2,7 +2,7 @@
 // little-endian UTF-16 is recognised by its byte order mark, or by a majority of code units
 // whose high byte is zero; it is converted to Windows-1252, the usual ANSI code page.
 #include "xml/allocation.h"
-#include "xml/loader.h"
+#include "xml/utf16_conversion.h"
 
 #include <cstdint>
 #include <utility>

@@ -1,6 +1,6 @@
 // The platform's UTF-16 detection and conversion to the ANSI code page.
 #include "xml/allocation.h"
-#include "xml/loader.h"
+#include "xml/utf16_conversion.h"
 
 #include <windows.h>
 

@@ -49,9 +49,8 @@ std::vector<std::string> write_document(int count) {
     for (const Paragraph* p = document.paragraphs; p != nullptr; p = p->next_paragraph) {
         texts.emplace_back(p->text.chars);
     }
-    std::string error;
-    if (!save_document_file(document, document_path, error)) {
-        std::printf("cannot write %s: %s\n", document_path, error.c_str());
+    if (!save_document_file(document, document_path).ok()) {
+        std::printf("cannot write %s\n", document_path);
     }
     return texts;
 }
@@ -120,9 +119,8 @@ void measure_open(main_win& window, int paragraphs) {
     const double opened = time_rounds(window, 1, [&] { click(window, window.open_button); });
 
     Document document;
-    std::string report;
     auto start = clock_type::now();
-    load_document_file(document, document_path, report);
+    load_document_file(document, document_path);
     const double load_only = milliseconds_since(start);
 
     const double entry_by_entry =

@@ -25,10 +25,9 @@ const Document& large_document() {
 
 void save_file(benchmark::State& state) {
     const std::string path = bench_path();
-    std::string error;
     for ([[maybe_unused]] auto _ : state) {
-        if (!save_document_file(large_document(), path.c_str(), error)) {
-            state.SkipWithError(error.c_str());
+        if (!save_document_file(large_document(), path.c_str()).ok()) {
+            state.SkipWithError("the save failed");
         }
     }
     state.counters["bytes"] = static_cast<double>(std::filesystem::file_size(path));
@@ -44,13 +43,11 @@ BENCHMARK(document_to_bytes)->Unit(benchmark::kMillisecond);
 
 void load_file(benchmark::State& state) {
     const std::string path = bench_path();
-    std::string error;
-    save_document_file(large_document(), path.c_str(), error);
+    save_document_file(large_document(), path.c_str());
     Document doc;
-    std::string report;
     for ([[maybe_unused]] auto _ : state) {
-        if (!load_document_file(doc, path.c_str(), report)) {
-            state.SkipWithError(report.c_str());
+        if (load_document_file(doc, path.c_str()).result != LoadResult::loaded) {
+            state.SkipWithError("the load failed");
         }
     }
 }
@@ -58,8 +55,7 @@ BENCHMARK(load_file)->Unit(benchmark::kMillisecond);
 
 void load_and_parse_only(benchmark::State& state) {
     const std::string path = bench_path();
-    std::string error;
-    save_document_file(large_document(), path.c_str(), error);
+    save_document_file(large_document(), path.c_str());
     for ([[maybe_unused]] auto _ : state) {
         benchmark::DoNotOptimize(load_xml_file(path.c_str(), nullptr));
     }
@@ -68,8 +64,7 @@ BENCHMARK(load_and_parse_only)->Unit(benchmark::kMillisecond);
 
 void convert_body_only(benchmark::State& state) {
     const std::string path = bench_path();
-    std::string error;
-    save_document_file(large_document(), path.c_str(), error);
+    save_document_file(large_document(), path.c_str());
     const ElementRef body = load_xml_file(path.c_str(), nullptr);
     for ([[maybe_unused]] auto _ : state) {
         Document doc;

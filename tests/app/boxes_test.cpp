@@ -2,43 +2,85 @@
 // loaded or saved, a file loaded with a warning, and memory running out.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <filesystem>
+#include <fstream>
 
-#include "docfile/document_file.h"
+#include "framework/choosers.h"
 #include "tests/app/main_window_session.h"
 #include "tests/model/allocation_limit.h"
+#include "xml/allocation.h"
+#include "xml/loader.h"
 
 namespace {
 
 using g = gen_main_win;
 
-constexpr const char* warning_caption = "Warning";
+constexpr const char* out_of_memory_text =
+    "Not enough memory to finish the command. The window now shows the document as it is.";
 
-TEST(boxes, a_missing_file_gives_an_empty_document_and_an_error) {
-    const temporary_file missing("missing.html");
-    Document scratch;
-    std::string report;
-    ASSERT_FALSE(load_document_file(scratch, missing.path.c_str(), report));
-    ASSERT_NE(report.find("File not found"), std::string::npos) << report;
+std::string open_answer;
 
-    error_box_watcher box("Error");
-    open_document(missing.path);
-    EXPECT_EQ(box.text(), report);
-    EXPECT_EQ(shown(&g::all_paragraphs_list) + shown(&g::all_symbols_list) + text_of(&g::paragraph_edit), "");
+BOOL WINAPI answer_open(LPOPENFILENAMEA record) {
+    std::strcpy(record->lpstrFile, open_answer.c_str());
+    return open_answer.empty() ? FALSE : TRUE;
 }
 
-TEST(boxes, a_failed_save_shows_what_the_document_file_said_once) {
+// Open file alone (no New file first), its chooser answering path ("": the
+// user cancels it).
+void open_only(const std::string& path) {
+    chooser_calls& calls = active_chooser_calls();
+    const auto session_open = calls.open_file_name;
+    calls.open_file_name = answer_open;
+    open_answer = path;
+    perform({click_on(&g::open_button)});
+    calls.open_file_name = session_open;
+}
+
+std::string all_lists() {
+    return shown(&g::all_paragraphs_list) + " / " + text_of(&g::paragraph_edit) + " / " +
+           shown(&g::all_symbols_list);
+}
+
+// A failed Open empties the document (after New file it held one paragraph)
+// and says why in plain words.
+TEST(boxes, a_file_that_cannot_be_opened_empties_the_document_and_says_why) {
+    const temporary_file missing("missing.html");
+    const temporary_file held("held.html");
+    const temporary_file no_body("no_body.html");
+    write_document("a:x", held.path);
+    std::ofstream(no_body.path) << "<a><b/></a>";
+    const HANDLE holder = CreateFileA(held.path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    const struct {
+        std::string path;
+        const char* why;
+    } cases[] = {
+        {missing.path, "the file does not exist"},
+        {held.path, "another program is using the file"},
+        {std::filesystem::temp_directory_path().string(), "a folder has that name"},
+        {no_body.path, "it is not a Norvane document: it has no \"body\" element"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path);
+        error_box_watcher box("Error");
+        open_document(c.path);
+        EXPECT_EQ(box.text(), "Cannot open \"" + c.path + "\": " + c.why + ". The document is now empty.");
+        EXPECT_EQ(all_lists(), " /  / ");
+    }
+    CloseHandle(holder);
+}
+
+TEST(boxes, a_failed_save_says_why_and_keeps_the_document) {
     const temporary_file file("saved.html");
     write_document("a:x", file.path);
     open_document(file.path);
     const std::string unwritable = file.path + "\\no folder\\saved.html";
-    Document scratch;
-    std::string error;
-    ASSERT_FALSE(save_document_file(scratch, unwritable.c_str(), error));
 
     error_box_watcher box("Error");
     save_document_as(unwritable);
-    EXPECT_EQ(box.text(), error);
+    EXPECT_EQ(box.text(),
+              "Cannot save \"" + unwritable + "\": the folder does not exist. The document is unchanged.");
     EXPECT_EQ(shown(&g::all_paragraphs_list), "[a]") << "the document is kept";
 
     error_box_watcher no_box("Error");
@@ -46,24 +88,27 @@ TEST(boxes, a_failed_save_shows_what_the_document_file_said_once) {
     EXPECT_EQ(no_box.stop(), "") << "a save that worked is silent";
 }
 
-// A file cut short loads what it has; what the document file had to say
-// about it comes in a warning box, and a clean load is silent.
-TEST(boxes, a_file_cut_short_is_loaded_with_the_document_files_warning) {
+// A file cut short loads what it has, with a warning that says where it
+// ends; a clean load is silent.
+TEST(boxes, a_file_cut_short_is_loaded_with_a_warning) {
     const temporary_file file("cut_short.html");
     write_document("first:x|second:y|third|fourth|fifth", file.path);
     std::filesystem::resize_file(file.path, std::filesystem::file_size(file.path) * 3 / 4);
-    Document scratch;
-    std::string report;
-    ASSERT_TRUE(load_document_file(scratch, file.path.c_str(), report));
-    ASSERT_NE(report.find("Warning: The file ends inside an element"), std::string::npos) << report;
+    ParseResult end{};
+    ASSERT_TRUE(load_xml_file(file.path.c_str(), &end));
+    ASSERT_EQ(end.code, parse_ends_inside_element_warning);
 
-    error_box_watcher box(warning_caption);
+    error_box_watcher box("Warning");
     open_document(file.path);
-    EXPECT_EQ(box.text(), report);
+    EXPECT_EQ(box.text(), "\"" + file.path + "\" ends inside an element (line " + std::to_string(end.line) +
+                              ", column " + std::to_string(end.column) +
+                              "), as if cut short. It was opened as far as it goes: check the end of the "
+                              "document before saving over the file.");
     EXPECT_EQ(shown(&g::all_paragraphs_list).substr(0, 7), "[first]");
 }
 
-// Cancelling a chooser leaves the document and the file as they were, silently.
+// Cancelling a chooser leaves the document and the file as they were,
+// silently; a cancelled Open empties the file name that Save proposes next.
 TEST(boxes, a_cancelled_chooser_changes_nothing_and_says_nothing) {
     const temporary_file file("kept.html");
     write_document("a:x|b", file.path);
@@ -71,10 +116,36 @@ TEST(boxes, a_cancelled_chooser_changes_nothing_and_says_nothing) {
     const auto written = std::filesystem::last_write_time(file.path);
     error_box_watcher no_box("Error");
     save_document_as("");
-    perform({click_on(&g::open_button)});
+    EXPECT_EQ(proposed_name, file.path) << "Save proposes the name opened";
+    open_document(file.path);
+    open_only("");
+    save_document_as("");
+    EXPECT_EQ(proposed_name, "") << "after a cancelled Open";
     EXPECT_EQ(no_box.stop(), "");
-    EXPECT_EQ(shown(&g::all_paragraphs_list) + shown(&g::all_symbols_list), "[a]|bx");
+    EXPECT_EQ(all_lists(), "[a]|b / a / x");
     EXPECT_EQ(std::filesystem::last_write_time(file.path), written);
+}
+
+// Memory running out in Open (for the file's text, or in the parse) leaves
+// the document and its file name as they were.
+TEST(boxes, running_out_of_memory_in_open_keeps_the_document_and_its_name) {
+    const temporary_file kept("kept_open.html");
+    const temporary_file other("other.html");
+    write_document("one:x|two|three:y", kept.path);
+    write_document("four|five", other.path);
+    for (const long xml_allocations : {0, 20}) {
+        SCOPED_TRACE(xml_allocations);
+        open_document(kept.path);
+        error_box_watcher box("Error");
+        {
+            const AllocationLimitScope cap(xml_allocations);
+            open_only(other.path);
+        }
+        EXPECT_EQ(box.text(), out_of_memory_text);
+        EXPECT_EQ(all_lists(), "[one]|two|three / one / x|y");
+        save_document_as("");
+        EXPECT_EQ(proposed_name, kept.path);
+    }
 }
 
 // The first allocation a command makes fails, before the document changed:
@@ -92,11 +163,8 @@ TEST(boxes, running_out_of_memory_in_a_command_changes_nothing) {
         open_document(file.path);
         error_box_watcher box("Error");
         EXPECT_FALSE(throws_with_allocation_failing(0, [&] { perform(command); })) << "the window catches it";
-        EXPECT_EQ(box.text(),
-                  "Not enough memory to finish the command. The window now shows the document as it is.");
-        EXPECT_EQ(shown(&g::all_paragraphs_list), "[a]|b");
-        EXPECT_EQ(text_of(&g::paragraph_edit), "a");
-        EXPECT_EQ(shown(&g::all_symbols_list), "x");
+        EXPECT_EQ(box.text(), out_of_memory_text);
+        EXPECT_EQ(all_lists(), "[a]|b / a / x");
     }
 }
 

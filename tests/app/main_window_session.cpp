@@ -12,11 +12,14 @@
 #include "framework/controls.h"
 #include "framework/wk_app.h"
 
+std::string proposed_name;
+
 namespace {
 
 std::string chosen_path; // what the choosers answer; "" cancels them
 
 BOOL WINAPI choose_scripted_path(LPOPENFILENAMEA record) {
+    proposed_name = record->lpstrFile;
     std::strcpy(record->lpstrFile, chosen_path.c_str());
     return chosen_path.empty() ? FALSE : TRUE;
 }
@@ -162,8 +165,7 @@ void write_document(const std::string& described, const std::string& path) {
         }
         paragraph_list_append(document, p);
     }
-    std::string error;
-    ASSERT_TRUE(save_document_file(document, path.c_str(), error)) << error;
+    ASSERT_TRUE(save_document_file(document, path.c_str()).ok());
 }
 
 void open_document(const std::string& path) {

@@ -54,6 +54,8 @@ void write_document(const std::string& described, const std::string& path);
 void open_document(const std::string& path);
 // Save file with the chooser answering `path` ("": the user cancels it).
 void save_document_as(const std::string& path);
+// The name the last chooser proposed when it opened.
+extern std::string proposed_name;
 // A path for a file of the test's own in the temporary folder (deleted with
 // the guard).
 struct temporary_file {

@@ -1,8 +1,16 @@
 // The exact bytes of the document file, tolerant loading, and the
 // save-and-load property over random documents.
+#include "../model/allocation_limit.h"
 #include "docfile_test_support.h"
+#include "xml/allocation.h"
 
 #include <gtest/gtest.h>
+
+#include <cstdio>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 namespace {
 
@@ -58,25 +66,119 @@ TEST(LoadDocumentFile, AcceptsWhatOtherWritersMake) {
         write_bytes(path, c.bytes);
         Document doc;
         append_paragraphs(doc, "old:old");
-        std::string report = "not cleared";
-        EXPECT_TRUE(load_document_file(doc, path.c_str(), report));
-        EXPECT_EQ(report, "");
+        EXPECT_EQ(load_document_file(doc, path.c_str()).result, LoadResult::loaded);
         EXPECT_EQ(describe(doc), c.expected);
     }
 }
 
-TEST(LoadDocumentFile, AMissingFileOrOneWithoutBodyGivesAnEmptyDocumentAndAReport) {
+// The file is named on the standard output as the loader reports it, and
+// the outcome says why in terms the window can put into words.
+TEST(LoadDocumentFile, AFileThatCannotBeLoadedGivesAnEmptyDocumentAndSaysWhy) {
     const TemporaryFolder folder;
     write_bytes(folder.file("no body.html"), "<a><body/></a>");
-    for (const char* name : {"missing.html", "no body.html"}) {
+    write_bytes(folder.file("broken.html"), "<body><</body>");
+    std::filesystem::create_directory(folder.file("folder.html"));
+    const struct {
+        const char* name;
+        LoadResult result;
+        ParseResult parse;
+        FileProblem problem;
+    } cases[] = {
+        {"missing.html", LoadResult::unreadable, {parse_file_not_found, 0, 0}, FileProblem::not_found},
+        {"folder.html", LoadResult::unreadable, {parse_file_not_found, 0, 0}, FileProblem::is_folder},
+        {"no body.html", LoadResult::not_a_document, {parse_first_tag_not_found, 0, 0}, FileProblem::none},
+        {"broken.html", LoadResult::not_a_document, {parse_missing_start_tag_name, 1, 10}, FileProblem::none},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string path = folder.file(c.name);
         Document doc;
         append_paragraphs(doc, "old:old|older:");
         text_assign(doc.cut_paragraph.text, "cut");
-        std::string report;
-        EXPECT_FALSE(load_document_file(doc, folder.file(name).c_str(), report));
+        testing::internal::CaptureStdout();
+        const LoadOutcome outcome = load_document_file(doc, path.c_str());
+        const std::string printed = testing::internal::GetCapturedStdout();
+        EXPECT_EQ(outcome.result, c.result);
+        EXPECT_EQ(outcome.parse.code, c.parse.code);
+        EXPECT_EQ(outcome.parse.line * 1000 + outcome.parse.column, c.parse.line * 1000 + c.parse.column);
+        EXPECT_EQ(outcome.file.problem, c.problem);
         EXPECT_EQ(doc.paragraphs, nullptr);
         EXPECT_STREQ(doc.cut_paragraph.text.chars, "cut");
-        EXPECT_NE(report.find(folder.file(name)), std::string::npos) << report;
+        EXPECT_TRUE(printed.starts_with("XML Parsing error inside file '" + path + "'.\n")) << printed;
+    }
+}
+
+#ifdef _WIN32
+// Another program holding the file is not a missing file.
+TEST(LoadDocumentFile, AFileInUseIsToldApartFromAMissingOne) {
+    const TemporaryFolder folder;
+    const std::string path = folder.file("held.html");
+    write_bytes(path, "<body><P>a</P></body>");
+    const HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    Document doc;
+    const LoadOutcome outcome = load_document_file(doc, path.c_str());
+    CloseHandle(held);
+    EXPECT_EQ(outcome.result, LoadResult::unreadable);
+    EXPECT_EQ(outcome.file.problem, FileProblem::in_use);
+}
+#endif
+
+// At every allocation of the load (the file's text, its UTF-16 conversion, the
+// parse, the paragraphs), whether made by xml/ under its cap or by operator
+// new: the load either completes or changes nothing.
+TEST(LoadDocumentFile, RunningOutOfMemoryAnywhereLoadsAllOrChangesNothing) {
+    const TemporaryFolder folder;
+    const std::string old_document = "old:x|older:";
+    const std::string loaded_document = "a & b:x,y|c\r\nd:|:z";
+    Document saved;
+    append_paragraphs(saved, loaded_document);
+    const std::string bytes = document_to_text(saved.paragraphs).value();
+    std::string utf16;
+    for (const char c : "\xff\xfe" + bytes) {
+        utf16 += {c, '\0'};
+    }
+    utf16.resize(utf16.size() - 2); // the string literal's NUL
+    write_bytes(folder.file("8-bit.html"), bytes);
+    write_bytes(folder.file("utf16.html"), utf16);
+
+    // Loads with allocation number n failing; false once the load makes fewer.
+    const auto load_failing_at = [&](const std::string& path, long n, bool xml_cap, int& ran_out) {
+        Document doc;
+        append_paragraphs(doc, old_document);
+        LoadOutcome outcome;
+        bool failed = false;
+        if (xml_cap) {
+            const AllocationLimitScope cap(n);
+            outcome = load_document_file(doc, path.c_str());
+            failed = cap.exhausted();
+        } else {
+            allocations_before_failure = n;
+            outcome = load_document_file(doc, path.c_str()); // never throws
+            failed = allocations_before_failure < 0;
+            allocations_before_failure = -1;
+        }
+        const bool out_of_memory = outcome.result == LoadResult::out_of_memory;
+        ran_out += out_of_memory ? 1 : 0;
+        EXPECT_EQ(describe(doc), out_of_memory ? old_document : loaded_document) << "allocation " << n;
+        EXPECT_TRUE(out_of_memory || outcome.result == LoadResult::loaded) << "allocation " << n;
+        return failed;
+    };
+    // One report per attempt that ran out; the failures printed meanwhile are
+    // shown again.
+    testing::internal::CaptureStdout();
+    for (const char* name : {"8-bit.html", "utf16.html"}) {
+        for (const bool xml_cap : {true, false}) {
+            SCOPED_TRACE(std::string(name) + (xml_cap ? ", xml/ capped" : ", operator new failing"));
+            int ran_out = 0;
+            for (long n = 0; load_failing_at(folder.file(name), n, xml_cap, ran_out) && n < 100000; ++n) {
+            }
+            EXPECT_GT(ran_out, 3);
+        }
+    }
+    const std::string printed = testing::internal::GetCapturedStdout();
+    if (HasFailure()) {
+        std::fputs(printed.c_str(), stdout);
     }
 }
 
@@ -92,8 +194,7 @@ TEST_P(SaveLoadProperty, LoadGivesBackWhatWasSaved) {
         const std::string saved = describe(doc);
         write_bytes(path,
                     document_to_text(doc.paragraphs).value()); // what a save writes, without its flushes
-        std::string report;
-        ASSERT_TRUE(load_document_file(doc, path.c_str(), report)) << "document " << i << ": " << report;
+        ASSERT_EQ(load_document_file(doc, path.c_str()).result, LoadResult::loaded) << "document " << i;
         ASSERT_EQ(describe(doc), expected_after_load(saved)) << "document " << i;
     }
 }
