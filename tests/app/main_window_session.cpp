@@ -112,6 +112,8 @@ void run_event_loop_until(const std::function<bool()>& done) {
 
 void do_inside_next_command(std::function<void()> inside_next_command) {
     the_window();
+    // Nothing left from the tests before comes first (or holds input).
+    run_on_gui_thread([] { clear_events(*environment->window); });
     environment->window->inside_next_command = std::move(inside_next_command);
 }
 
