@@ -3,6 +3,7 @@
 #include "xml/parser.h"
 
 #include "xml/allocation.h"
+#include "xml/element_array.h"
 #include "xml/entities.h"
 #include "xml/tokenizer.h"
 
@@ -20,10 +21,10 @@ template <typename T> bool join(T*& fresh, const T* array, int count, const Chec
     if (collected.empty()) {
         return true;
     }
-    constexpr std::size_t item_bytes = sizeof(T); // NOLINT(bugprone-sizeof-expression): T may be a pointer
+    constexpr std::size_t item_bytes = entry_bytes_of<T>;
     const std::size_t old_bytes = static_cast<std::size_t>(count) * item_bytes;
     const std::size_t new_bytes = collected.size() * item_bytes;
-    fresh = static_cast<T*>(xml_malloc(old_bytes + new_bytes));
+    fresh = allocate_array<T>(static_cast<std::size_t>(count) + collected.size());
     if (fresh == nullptr) {
         return false;
     }
@@ -36,7 +37,7 @@ template <typename T> bool join(T*& fresh, const T* array, int count, const Chec
 
 template <typename T> void replace_with(T*& array, T* fresh) {
     if (fresh != nullptr) {
-        std::free(array);
+        free_entries(array);
         array = fresh;
     }
 }
@@ -137,11 +138,11 @@ bool ContentCollector::store_in(Element* element) {
                         join(texts, element->texts, element->text_count, texts_) &&
                         join(blocks, element->blocks, element->block_count, blocks_);
     if (!joined) {
-        std::free(order);
-        std::free(children);
-        std::free(attributes);
-        std::free(texts);
-        std::free(blocks);
+        free_entries(order);
+        free_entries(children);
+        free_entries(attributes);
+        free_entries(texts);
+        free_entries(blocks);
         discard();
         return false;
     }
