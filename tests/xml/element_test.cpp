@@ -43,6 +43,10 @@ TEST(XmlElement, LookupsIgnoreAsciiCaseOnly) {
     EXPECT_FALSE(child_at(root, -1));
     EXPECT_FALSE(child_at(root, 5));
     EXPECT_STREQ(child_at(root, 4)->name, "symbol\xC9");
+    // The first and last letters fold; the bytes next to them do not.
+    EXPECT_TRUE(names_equal("AZ", "az"));
+    EXPECT_FALSE(names_equal("@", "`"));
+    EXPECT_FALSE(names_equal("[", "{"));
 }
 
 TEST(XmlElement, HeldChildOutlivesItsTreeAndUnlinkingKeepsTheParentConsistent) {
