@@ -1,5 +1,6 @@
 // Parses arbitrary bytes, then writes the element found, counted and then written, in both
-// forms; the two passes must agree and the tree must hold no NUL inside its strings. Some
+// forms; the two passes must agree and the tree must hold no NUL inside its strings. A text
+// that gives a tree gives one also when cut short. Some
 // inputs are parsed first with only a few allocations allowed: running out of memory must give
 // parse_out_of_memory and release everything, and otherwise change nothing in the outcome.
 #include "xml/allocation.h"
@@ -81,6 +82,17 @@ Outcome parse_and_write(const char* text) {
     return outcome;
 }
 
+// A text cut short loads what it holds: when the whole text gives a tree, so does every cut of
+// it, unless the cut falls before "body" was opened.
+void check_cuts(const std::string& text) {
+    constexpr std::size_t cuts = 16;
+    for (std::size_t cut = 0; cut < text.size(); cut += text.size() / cuts + 1) {
+        ParseResult result{};
+        parse_document(text.substr(0, cut).c_str(), &result);
+        check(parse_keeps_tree(result.code) || result.code == parse_first_tag_not_found);
+    }
+}
+
 // With allowed allocations only: out of memory, or exactly the outcome of an unlimited parse.
 void parse_with_limit(const char* text, long long allowed) {
     Outcome limited;
@@ -116,8 +128,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // A quarter of the inputs run short of memory after as many allocations as their last byte.
     if (size % 4 == 1) {
         parse_with_limit(bytes.c_str(), data[size - 1]);
-    } else {
-        parse_and_write(bytes.c_str());
+    } else if (parse_keeps_tree(parse_and_write(bytes.c_str()).result.code)) {
+        check_cuts(bytes.c_str());
     }
     // The loader's path: bytes taken for UTF-16 are converted first.
     LoadedText text;

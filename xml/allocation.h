@@ -4,7 +4,6 @@
 
 #include <cstddef>
 #include <cstdlib>
-#include <utility>
 
 // Null when the memory is not available (or the cap below is used up).
 void* xml_malloc(std::size_t bytes);
@@ -52,11 +51,6 @@ template <typename T> class CheckedArray {
     std::size_t size() const { return size_; }
     bool empty() const { return size_ == 0; }
     void clear() { size_ = 0; }
-    void release_memory() {
-        std::free(std::exchange(items_, nullptr));
-        size_ = 0;
-        capacity_ = 0;
-    }
 
   private:
     // T is often a pointer: its own size is what each entry takes.

@@ -1,6 +1,7 @@
 #include "xml/element.h"
 
 #include "xml/allocation.h"
+#include "xml/element_array.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -16,24 +17,20 @@ constexpr int block_growth_step = 50;
 thread_local int growth_step = 0;
 
 // Makes room for the item at index n of an array whose count before the add is n, by the
-// growth rule: step 0 reallocates to exactly n + 1; a positive step allocates in blocks.
-// False when memory ran out; the array is then unchanged.
+// growth rule: step 0 reallocates to exactly n + 1; a positive step allocates in blocks, when
+// the array's recorded room is used up to the last entry (as the block rule has it), or when
+// the array came from exact growth or a trim. False when memory ran out; the array is then
+// unchanged.
 template <typename T> bool grow(T*& array, int n, int step) {
-    std::size_t room = 0;
+    const auto next = static_cast<std::size_t>(n) + 1;
+    const auto block = static_cast<std::size_t>(step);
     if (array == nullptr) {
-        room = step == 0 ? 1 : static_cast<std::size_t>(step);
-    } else if (step == 0 || (n + 1) % step == 0) {
-        room = static_cast<std::size_t>(n) + 1 + static_cast<std::size_t>(step);
-    } else {
-        return true;
+        return reallocate_array(array, step == 0 ? 1 : block);
     }
-    // T is often a pointer (the children): room counts pointers, not the elements they point to.
-    void* const grown = xml_realloc(array, room * sizeof(T)); // NOLINT(bugprone-sizeof-expression)
-    if (grown == nullptr) {
-        return false;
+    if (step == 0) {
+        return reallocate_array(array, next);
     }
-    array = static_cast<T*>(grown);
-    return true;
+    return entry_capacity(array) > next || reallocate_array(array, next + block);
 }
 
 // Makes room for one more item in the array and in content_order; false when memory ran out.
@@ -52,19 +49,19 @@ template <typename T> void trim(T*& array, int count) {
         return;
     }
     if (count <= 0) {
-        std::free(array);
+        free_entries(array);
         array = nullptr;
         return;
     }
     // A fresh exact block rather than an in-place shrink: the large block then goes back whole
     // to the allocator, ready for the next element, instead of being split up.
-    const std::size_t bytes = std::span<const T>(array, static_cast<std::size_t>(count)).size_bytes();
-    T* const exact = static_cast<T*>(xml_malloc(bytes));
+    const auto entries = static_cast<std::size_t>(count);
+    T* const exact = allocate_array<T>(entries);
     if (exact == nullptr) {
         return; // the larger block holds the same items
     }
-    std::memcpy(exact, array, bytes);
-    std::free(array);
+    std::memcpy(exact, array, std::span<const T>(array, entries).size_bytes());
+    free_entries(array);
     array = exact;
 }
 
@@ -79,11 +76,11 @@ void free_contents(Element* e) {
         std::free(e->attributes[i].name);
         std::free(e->attributes[i].value);
     }
-    std::free(e->children);
-    std::free(e->texts);
-    std::free(e->blocks);
-    std::free(e->attributes);
-    std::free(e->content_order);
+    free_entries(e->children);
+    free_entries(e->texts);
+    free_entries(e->blocks);
+    free_entries(e->attributes);
+    free_entries(e->content_order);
     std::free(e->name);
     std::free(e);
 }
@@ -332,7 +329,7 @@ void unlink_from_parent(Element* element) {
     if (parent->child_count > 0) {
         std::copy(parent->children + i + 1, parent->children + parent->child_count + 1, parent->children + i);
     } else {
-        std::free(parent->children);
+        free_entries(parent->children);
         parent->children = nullptr;
     }
     element->parent = nullptr;

@@ -68,8 +68,8 @@ inline int content_count(const Element* e) {
 // Outside a scope every add reallocates its array to the exact size, which makes building a
 // large element quadratic. While a scope lives, arrays of elements built on this thread grow in
 // blocks of 50 entries (150 for content_order) instead; compact_element trims an element to
-// exact sizes. Add only to elements built under the same growth, and compact each before the
-// scope ends: the block rule assumes the array was sized by it.
+// exact sizes. Elements may be built, added to and trimmed in and out of scopes in any order:
+// each array knows its own room.
 class BlockGrowthScope {
   public:
     BlockGrowthScope();

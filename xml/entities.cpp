@@ -97,6 +97,21 @@ const char* entity_text(char c) {
     }
 }
 
+// True when the n characters at text begin one of the names without completing it.
+bool begins_entity_name(const char* text, int n) {
+    for (const Entity& entity : entity_table) {
+        int matched = 0;
+        while (matched < n && matched < entity.name_length &&
+               fold_ascii(text[matched]) == entity.name[matched]) {
+            ++matched;
+        }
+        if (matched == n && n < entity.name_length) {
+            return true;
+        }
+    }
+    return false;
+}
+
 } // namespace
 
 // The five characters that are written as entities.
@@ -181,4 +196,14 @@ char* decode_entities_in_span(const char* start, int length, int& code) {
     std::memcpy(out, p, rest);
     out[rest] = '\0';
     return result;
+}
+
+int without_cut_entity(const char* start, int length) {
+    constexpr int longest_name = 5;
+    for (int at = length - 1; at >= 0 && at >= length - longest_name; --at) {
+        if (start[at] == '&') {
+            return begins_entity_name(start + at + 1, length - at - 1) ? at : length;
+        }
+    }
+    return length;
 }

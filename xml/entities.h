@@ -15,3 +15,7 @@ char* decode_entities(const char* start, int length, int& code);
 
 // decode_entities for a span known to hold no NUL (the parser's texts and values).
 char* decode_entities_in_span(const char* start, int length, int& code);
+
+// The length of the span without a final "&" whose entity the end of the text cut short (what
+// follows it is a proper beginning of one of the five names); the whole length otherwise.
+int without_cut_entity(const char* start, int length);

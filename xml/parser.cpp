@@ -3,6 +3,7 @@
 #include "xml/parser.h"
 
 #include "xml/allocation.h"
+#include "xml/element_array.h"
 #include "xml/entities.h"
 #include "xml/tokenizer.h"
 
@@ -20,10 +21,10 @@ template <typename T> bool join(T*& fresh, const T* array, int count, const Chec
     if (collected.empty()) {
         return true;
     }
-    constexpr std::size_t item_bytes = sizeof(T); // NOLINT(bugprone-sizeof-expression): T may be a pointer
+    constexpr std::size_t item_bytes = entry_bytes_of<T>;
     const std::size_t old_bytes = static_cast<std::size_t>(count) * item_bytes;
     const std::size_t new_bytes = collected.size() * item_bytes;
-    fresh = static_cast<T*>(xml_malloc(old_bytes + new_bytes));
+    fresh = allocate_array<T>(static_cast<std::size_t>(count) + collected.size());
     if (fresh == nullptr) {
         return false;
     }
@@ -36,7 +37,7 @@ template <typename T> bool join(T*& fresh, const T* array, int count, const Chec
 
 template <typename T> void replace_with(T*& array, T* fresh) {
     if (fresh != nullptr) {
-        std::free(array);
+        free_entries(array);
         array = fresh;
     }
 }
@@ -137,11 +138,11 @@ bool ContentCollector::store_in(Element* element) {
                         join(texts, element->texts, element->text_count, texts_) &&
                         join(blocks, element->blocks, element->block_count, blocks_);
     if (!joined) {
-        std::free(order);
-        std::free(children);
-        std::free(attributes);
-        std::free(texts);
-        std::free(blocks);
+        free_entries(order);
+        free_entries(children);
+        free_entries(attributes);
+        free_entries(texts);
+        free_entries(blocks);
         discard();
         return false;
     }
@@ -183,7 +184,12 @@ class CollectorStack {
     CollectorStack() = default;
     CollectorStack(const CollectorStack&) = delete;
     CollectorStack& operator=(const CollectorStack&) = delete;
-    ~CollectorStack() { release_memory(); }
+    ~CollectorStack() {
+        for (ContentCollector* const collector : levels_) {
+            collector->~ContentCollector();
+            std::free(collector);
+        }
+    }
 
     // Null when memory ran out.
     ContentCollector* at_level(int level) {
@@ -200,15 +206,6 @@ class CollectorStack {
             }
         }
         return levels_[static_cast<std::size_t>(level)];
-    }
-
-    // Gives every level's memory back.
-    void release_memory() {
-        for (ContentCollector* const collector : levels_) {
-            collector->~ContentCollector();
-            std::free(collector);
-        }
-        levels_.release_memory();
     }
 
   private:
@@ -235,6 +232,21 @@ int fail(ParseState& state, int code) {
     return 0;
 }
 
+// The text ended inside something unfinished (a tag, an end tag, an entity, a verbatim block,
+// an element): the file was cut short. What was complete stays; the unfinished part is dropped.
+int end_cut_short(ParseState& state) {
+    state.position += static_cast<int>(std::strlen(state.input + state.position));
+    state.code = parse_ends_inside_element_warning;
+    state.warning_position = state.position;
+    return 0;
+}
+
+// A token that the end of the text may have cut: the end itself, or a word running into it.
+bool cut_by_end(const Token& token) {
+    return token.kind == TokenKind::end_of_text ||
+           (token.kind == TokenKind::word && token.start[token.length] == '\0');
+}
+
 // Stores the remembered text, decoded and trimmed; false when decoding failed.
 bool flush_text(ParseState& state, Frame& frame, const char* token_start) {
     if (frame.text_start == nullptr) {
@@ -254,21 +266,20 @@ bool flush_text(ParseState& state, Frame& frame, const char* token_start) {
     return true;
 }
 
-bool read_verbatim_block(ParseState& state, ContentCollector& content, const VerbatimMarker& marker) {
+// -1 to go on after the block, otherwise 0 (code set).
+int read_verbatim_block(ParseState& state, ContentCollector& content, const VerbatimMarker& marker) {
     const char* const start = state.input + state.position;
     const char* const end = std::strstr(start, marker.closing);
     if (end == nullptr) {
-        state.code = parse_unmatched_end_tag;
-        return false;
+        return end_cut_short(state); // the block runs to the end of the text: it goes
     }
     const int length = static_cast<int>(end - start);
     char* const copy = copy_span(start, length);
     if (copy == nullptr || !content.add_block(copy, marker.opening, marker.closing)) {
-        state.code = parse_out_of_memory;
-        return false;
+        return fail(state, parse_out_of_memory);
     }
     state.position += length + static_cast<int>(std::strlen(marker.closing));
-    return true;
+    return -1;
 }
 
 int fill_element(Element* element, ParseState& state, CollectorStack& collectors, int level);
@@ -278,6 +289,9 @@ int fill_element(Element* element, ParseState& state, CollectorStack& collectors
 int open_child(ParseState& state, Frame& frame, bool question) {
     Element* const element = frame.element;
     const Token name = scan_token(state);
+    if (cut_by_end(name)) {
+        return end_cut_short(state); // half a name makes no element
+    }
     if (name.kind != TokenKind::word) {
         return fail(state, parse_missing_start_tag_name);
     }
@@ -317,10 +331,16 @@ int open_child(ParseState& state, Frame& frame, bool question) {
 
 int read_end_tag(Element* element, ParseState& state) {
     const Token name = scan_token(state);
+    if (cut_by_end(name)) {
+        return end_cut_short(state);
+    }
     if (name.kind != TokenKind::word) {
         return fail(state, parse_missing_end_tag_name);
     }
     const Token close = scan_token(state);
+    if (close.kind == TokenKind::end_of_text) {
+        return end_cut_short(state);
+    }
     if (close.kind != TokenKind::tag_close) {
         return fail(state, parse_missing_end_tag_name);
     }
@@ -361,7 +381,7 @@ int content_token(ParseState& state, Frame& frame, const Token& token) {
         if (!flush_text(state, frame, token.start)) {
             return 0;
         }
-        return read_verbatim_block(state, frame.content, *token.marker) ? -1 : 0;
+        return read_verbatim_block(state, frame.content, *token.marker);
     default:
         return 0;
     }
@@ -392,6 +412,13 @@ bool store_attribute(ParseState& state, const Frame& frame, char* value) {
 // One token in tag mode: -1 to go on, otherwise parse_into's result.
 int tag_token(ParseState& state, Frame& frame, const Token& token) {
     const Element* const element = frame.element;
+    if (cut_by_end(token)) {
+        // A name followed by another had no value; the last word may be cut, so it goes.
+        if (frame.tag_state == TagState::after_name && !store_attribute(state, frame, nullptr)) {
+            return 0;
+        }
+        return end_cut_short(state);
+    }
     switch (frame.tag_state) {
     case TagState::expect_name:
         if (token.kind == TokenKind::word) {
@@ -457,18 +484,23 @@ int tag_token(ParseState& state, Frame& frame, const Token& token) {
     return 0;
 }
 
-// The text ended. Inside an element that needs an end tag the file was cut short: what was read
-// stays, the last text included, and the parse warns; elsewhere (the root, question tags) this
-// is the normal end.
+// The text ended. Inside a start tag, or inside an element that needs an end tag, the file was
+// cut short: what was read stays, the last text included (without an entity cut in half), and
+// the parse warns. In the content of the root or of question tags this is the normal end.
 int reach_end_of_text(ParseState& state, Frame& frame) {
-    if (state.open_elements == 0 || !flush_text(state, frame, state.input + state.position)) {
+    if (!frame.content_mode) {
+        return end_cut_short(state); // an attribute waiting for its value goes
+    }
+    if (state.open_elements == 0) {
         return 0;
     }
-    if (state.code == parse_ok || state.code == parse_unmatched_end_tag_warning) {
-        state.code = parse_ends_inside_element_warning;
-        state.warning_position = state.position;
+    if (frame.text_start != nullptr) {
+        const int length = static_cast<int>(state.input + state.position - frame.text_start);
+        if (!flush_text(state, frame, frame.text_start + without_cut_entity(frame.text_start, length))) {
+            return 0;
+        }
     }
-    return 0;
+    return end_cut_short(state);
 }
 
 // Reads tokens into the frame's element until it is closed (1), the text ends or an error is
@@ -512,13 +544,8 @@ int fill_element(Element* element, ParseState& state, CollectorStack& collectors
 } // namespace
 
 int parse_into(Element* element, ParseState& state) {
-    // Kept from one parse to the next on this thread: the collectors' buffers are warm, and
-    // freeing the large ones after each parse made the allocator hand memory back to the
-    // system, which the next parse then faulted in again page by page.
-    thread_local CollectorStack collectors;
-    const int outcome = fill_element(element, state, collectors, 0);
-    if (state.code == parse_out_of_memory) {
-        collectors.release_memory(); // memory is short: give back what is kept, too
-    }
-    return outcome;
+    // Owned by this parse and freed with it: a thread-local stack with a destructor would have
+    // to be torn down at thread exit, which the Windows threads runtime does not survive.
+    CollectorStack collectors;
+    return fill_element(element, state, collectors, 0);
 }

@@ -97,6 +97,11 @@ Token read_quoted(ParseState& state) {
         skip_whitespace(state);
         return Token{TokenKind::quoted, input + start, p + 1 - start, nullptr};
     }
+    if (input[p] == '\0') {
+        // The text was cut inside the string: all the rest is one word that runs into the end.
+        state.position = p;
+        return Token{TokenKind::word, input + start, p - start, nullptr};
+    }
     // No closing quote: the opening quote becomes the first character of a word.
     state.position = start;
     return read_word(state);
@@ -188,6 +193,10 @@ const char* skip_text_tokens(ParseState& state) {
                 p = q + 1;
                 after_quoted = p;
                 continue;
+            }
+            if (input[q] == '\0') {
+                p = q; // a string cut by the end of the text
+                break;
             }
         }
         ++p; // a quote inside a word, or one that opens no string: a word character

@@ -202,3 +202,63 @@ TEST_P(SaveLoadProperty, LoadGivesBackWhatWasSaved) {
 INSTANTIATE_TEST_SUITE_P(Seeds, SaveLoadProperty, testing::Values(1u, 2u, 3u));
 
 } // namespace
+
+namespace {
+
+// A saved file cut short at any byte after "<body>" (a full disk, a copy broken off) still
+// loads: every paragraph whose end tag is in the file comes back whole, the one cut mid-way
+// keeps a beginning of its text and its first symbols (never a wrong decoding), and the load
+// warns unless the cut falls after the end tag of "body".
+TEST(LoadDocumentFile, AFileCutShortAnywhereLoadsWhatItHolds) {
+    Document saved;
+    append_paragraphs(saved,
+                      "Rates < 5% & rising:index,a<b&\"c\"|Two \"quoted\" lines\r\nthen & more:x,,&amp;|:|"
+                      "'Last' > first:z");
+    const std::string bytes = document_to_text(saved.paragraphs).value();
+    const std::size_t body_start = bytes.find("<body>") + 6;
+    const std::size_t body_end = bytes.find("</body>") + 7;
+    const TemporaryFolder folder;
+    const std::string path = folder.file("cut.html");
+    int refused = 0;
+    for (std::size_t cut = body_start; cut <= bytes.size(); ++cut) {
+        const std::string kept = bytes.substr(0, cut);
+        SCOPED_TRACE(kept);
+        write_bytes(path, kept);
+        Document doc;
+        std::string report;
+        if (!load_document_file(doc, path.c_str(), report)) {
+            ++refused;
+            continue;
+        }
+        const bool warned = report.find("Warning: The file ends inside an element") != std::string::npos;
+        EXPECT_TRUE(cut < body_end ? warned : report.empty()) << report;
+        std::size_t complete = 0;
+        for (std::size_t at = kept.find("</P>"); at != std::string::npos; at = kept.find("</P>", at + 1)) {
+            ++complete;
+        }
+        const Paragraph* original = saved.paragraphs;
+        const Paragraph* loaded = doc.paragraphs;
+        for (std::size_t i = 0; i < complete; ++i) {
+            ASSERT_NE(loaded, nullptr) << "paragraph " << i;
+            EXPECT_STREQ(loaded->text.chars, original->text.chars);
+            EXPECT_EQ(describe(loaded->symbols), describe(original->symbols));
+            loaded = loaded->next_paragraph;
+            original = original->next_paragraph;
+        }
+        if (loaded == nullptr) {
+            continue;
+        }
+        // The paragraph cut mid-way, and nothing after it.
+        EXPECT_EQ(std::string(original->text.chars).rfind(loaded->text.chars, 0), 0U) << loaded->text.chars;
+        const Text* whole = original->symbols.first;
+        for (const Text* symbol = loaded->symbols.first; symbol != nullptr; symbol = symbol->chain) {
+            ASSERT_NE(whole, nullptr);
+            EXPECT_STREQ(symbol->chars, whole->chars);
+            whole = whole->chain;
+        }
+        EXPECT_EQ(loaded->next_paragraph, nullptr);
+    }
+    EXPECT_EQ(refused, 0) << "of " << bytes.size() + 1 - body_start << " cut points";
+}
+
+} // namespace

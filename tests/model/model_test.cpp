@@ -9,7 +9,9 @@
 namespace {
 
 // '_', '[' and '@' lie between 'Z' and 'a' or before 'A'; bytes above 127
-// compare unsigned and are not folded.
+// compare unsigned and are not folded. The letters at both ends of both cases
+// against their neighbours, so that folding one letter too few or too many
+// shows.
 TEST(CompareIgnoringAsciiCase, OrdersBytesUnsignedFoldingOnlyAToZ) {
     const struct {
         const char* a;
@@ -19,7 +21,9 @@ TEST(CompareIgnoringAsciiCase, OrdersBytesUnsignedFoldingOnlyAToZ) {
         {"", "", true},          {"ABC", "abc", true},      {"aBc", "AbC", true},    {nullptr, "", true},
         {"", "a", false},        {"ab", "abc", false},      {"Beta", "zeta", false}, {"alpha", "Beta", false},
         {"_", "Alpha", false},   {"[", "a", false},         {"@", "A", false},       {"z", "\xe9", false},
-        {"\xc9", "\xe9", false}, {"A\x7f", "a\x80", false},
+        {"\xc9", "\xe9", false}, {"A\x7f", "a\x80", false}, {"AzZa", "aZzA", true},  {"@", "`", false},
+        {"`", "A", false},       {"_", "Z", false},         {"[", "Y", false},       {"z", "{", false},
+        {"{", "\x80", false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << (c.a ? c.a : "(null)") << " vs " << c.b);
@@ -70,13 +74,13 @@ TEST(SymbolQueries, DistinctSortedSymbolsAndOneResultPerMatchingLinkByExactBytes
     EXPECT_EQ(paragraphs_with_symbol_containing(d, "OO"), (Found{paragraph_at(d, 0)}));
 }
 
-// Random documents over an alphabet of case pairs, characters between 'Z' and
-// 'a' and bytes above 127, so that duplicates, case variants, empty symbols and
+// Random documents over an alphabet of the case pairs at both ends of the
+// alphabet, the bytes next to them and bytes above 127, so that duplicates, case variants, empty symbols and
 // substrings are frequent: the rebuild must give what the plain nested walk
 // and insertion sort give.
 TEST(AllSymbolsOfRandomDocuments, MatchThePlainAlgorithm) {
     std::mt19937 random(20261206);
-    static constexpr char alphabet[] = "aAbB_^[z\xe9\xc9\x80,,|"; // "," and "|" split symbols and paragraphs
+    static constexpr char alphabet[] = "aAzZ@[_`{\xe9\xc9\x80,,|"; // "," and "|" split symbols and paragraphs
     const auto random_text = [&random](unsigned longest) {
         std::string s;
         for (auto n = random() % (longest + 1); n > 0; --n) {

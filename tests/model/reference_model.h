@@ -42,6 +42,18 @@ inline void append_paragraphs(Document& d, const std::string& description) {
     }
 }
 
+// The case-insensitive order read plainly: copies with 'A' to 'Z' lowered,
+// compared as unsigned bytes (as std::string compares).
+inline int reference_compare(const char* a, const char* b) {
+    const auto lowered = [](std::string s) {
+        for (char& c : s) {
+            c = ('A' <= c && c <= 'Z') ? static_cast<char>(c + ('a' - 'A')) : c;
+        }
+        return s;
+    };
+    return lowered(a).compare(lowered(b));
+}
+
 // Each symbol not yet listed goes after every listed one that does not order after it.
 inline void reference_rebuild_all_symbols(Document& d) {
     text_list_clear(d.all_symbols);
@@ -52,7 +64,7 @@ inline void reference_rebuild_all_symbols(Document& d) {
                 listed = listed || std::strcmp(e->chars, x->chars) == 0;
             }
             Text** link = &d.all_symbols.first;
-            while (!listed && *link && compare_ignoring_ascii_case((*link)->chars, x->chars) <= 0) {
+            while (!listed && *link && reference_compare((*link)->chars, x->chars) <= 0) {
                 link = &(*link)->chain;
             }
             if (!listed) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <vector>
 
 namespace {
@@ -42,6 +43,10 @@ TEST(XmlElement, LookupsIgnoreAsciiCaseOnly) {
     EXPECT_FALSE(child_at(root, -1));
     EXPECT_FALSE(child_at(root, 5));
     EXPECT_STREQ(child_at(root, 4)->name, "symbol\xC9");
+    // The first and last letters fold; the bytes next to them do not.
+    EXPECT_TRUE(names_equal("AZ", "az"));
+    EXPECT_FALSE(names_equal("@", "`"));
+    EXPECT_FALSE(names_equal("[", "{"));
 }
 
 TEST(XmlElement, HeldChildOutlivesItsTreeAndUnlinkingKeepsTheParentConsistent) {
@@ -78,6 +83,60 @@ TEST(XmlElement, BlockGrowthScopeGrowsInBlocksAndRestoresExactGrowth) {
     }
     EXPECT_EQ(root->child_count, 263);
     EXPECT_EQ(content_order_of(root.get()).back(), 262 * 4);
+}
+
+// Adding to an element stays within its arrays whatever growth sized them: built exactly and
+// then added to under block growth, built in blocks and then added to exactly, trimmed and then
+// grown again (the sanitizer reports any write past an array).
+TEST(XmlElement, AddsStayWithinTheArraysWhateverTheOrderOfBuildingScopesAndTrimming) {
+    struct Step {
+        bool in_scope;
+        int adds;
+        bool compact; // at the end of the step, inside its scope if it has one
+    };
+    const struct {
+        const char* order;
+        std::vector<Step> steps;
+    } cases[] = {
+        {"exact, then blocks", {{false, 1, false}, {true, 3, false}}},
+        {"blocks, trimmed, then blocks", {{true, 3, true}, {true, 3, false}}},
+        {"blocks, then exact", {{true, 3, false}, {false, 3, false}}},
+        {"blocks, trimmed, then exact", {{true, 3, true}, {false, 3, false}}},
+        {"blocks past a boundary, trimmed, then blocks", {{true, 49, true}, {true, 2, true}}},
+        {"mixed past several boundaries",
+         {{false, 60, false}, {true, 60, true}, {false, 1, true}, {true, 120, false}, {false, 2, false}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.order);
+        const ElementRef root = new_document_root();
+        const ElementRef a = append_child(root.get(), copy_string("a"), false);
+        int added = 0;
+        for (const Step& step : c.steps) {
+            std::optional<BlockGrowthScope> growth;
+            if (step.in_scope) {
+                growth.emplace();
+            }
+            for (int i = 0; i < step.adds; ++i, ++added) {
+                append_child(a.get(), copy_string("c"), false);
+                append_text(a.get(), copy_string("t"));
+                append_attribute(a.get(), copy_string("k"), nullptr);
+                append_verbatim_block(a.get(), copy_string("b"), "<!--", "-->");
+                append_child(root.get(), copy_string("r"), false);
+            }
+            if (step.compact) {
+                compact_element(a.get());
+                compact_element(root.get());
+            }
+        }
+        std::vector<int> expected;
+        for (int i = 0; i < added; ++i) {
+            expected.insert(expected.end(), {i * 4 + content_child, i * 4 + content_text,
+                                             i * 4 + content_attribute, i * 4 + content_block});
+        }
+        EXPECT_EQ(content_order_of(a.get()), expected);
+        EXPECT_STREQ(a->children[added - 1]->name, "c");
+        EXPECT_EQ(root->child_count, added + 1);
+    }
 }
 
 } // namespace
