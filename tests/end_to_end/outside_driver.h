@@ -148,22 +148,25 @@ inline bool type(HWND foreground, const std::string& text) {
     return true;
 }
 
-// A left click in the middle of the window.
-inline bool click(HWND window) {
-    RECT rect{};
-    GetWindowRect(window, &rect);
-    const LONG x = (rect.left + rect.right) / 2;
-    const LONG y = (rect.top + rect.bottom) / 2;
-    SetCursorPos(x, y);
+// A left click at the point of the screen.
+inline bool click_at(POINT point) {
+    SetCursorPos(point.x, point.y);
     INPUT inputs[2]{};
     for (INPUT& input : inputs) {
         input.type = INPUT_MOUSE;
-        input.mi.dx = (x * 65536 + GetSystemMetrics(SM_CXSCREEN) - 1) / GetSystemMetrics(SM_CXSCREEN);
-        input.mi.dy = (y * 65536 + GetSystemMetrics(SM_CYSCREEN) - 1) / GetSystemMetrics(SM_CYSCREEN);
+        input.mi.dx = (point.x * 65536 + GetSystemMetrics(SM_CXSCREEN) - 1) / GetSystemMetrics(SM_CXSCREEN);
+        input.mi.dy = (point.y * 65536 + GetSystemMetrics(SM_CYSCREEN) - 1) / GetSystemMetrics(SM_CYSCREEN);
     }
     inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_LEFTDOWN;
     inputs[1].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_LEFTUP;
     return SendInput(2, inputs, sizeof(INPUT)) == 2;
+}
+
+// A left click in the middle of the window.
+inline bool click(HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    return click_at({(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2});
 }
 
 // A message sent across processes with a time-out, so that a hung program
@@ -174,6 +177,31 @@ inline LRESULT ask(HWND window, UINT message, WPARAM word = 0, LPARAM value = 0)
         return -1;
     }
     return static_cast<LRESULT>(result);
+}
+
+// The middle of the window's title-bar close box (screen coordinates): the
+// window itself tells what lies under each point near its top right corner.
+inline std::optional<POINT> close_box_of(HWND window) {
+    constexpr LONG corner = 64; // the caption's buttons lie within this of the corner
+    constexpr LONG step = 2;
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    LONG x_sum = 0;
+    LONG y_sum = 0;
+    LONG hits = 0;
+    for (LONG y = rect.top; y < rect.top + corner; y += step) {
+        for (LONG x = rect.right - corner; x < rect.right; x += step) {
+            if (ask(window, WM_NCHITTEST, 0, MAKELPARAM(x, y)) == HTCLOSE) {
+                x_sum += x;
+                y_sum += y;
+                ++hits;
+            }
+        }
+    }
+    if (hits == 0) {
+        return std::nullopt;
+    }
+    return POINT{x_sum / hits, y_sum / hits};
 }
 
 // Reads a text with the message into a buffer; the tests' texts are ASCII.
