@@ -183,7 +183,12 @@ class CollectorStack {
     CollectorStack() = default;
     CollectorStack(const CollectorStack&) = delete;
     CollectorStack& operator=(const CollectorStack&) = delete;
-    ~CollectorStack() { release_memory(); }
+    ~CollectorStack() {
+        for (ContentCollector* const collector : levels_) {
+            collector->~ContentCollector();
+            std::free(collector);
+        }
+    }
 
     // Null when memory ran out.
     ContentCollector* at_level(int level) {
@@ -200,15 +205,6 @@ class CollectorStack {
             }
         }
         return levels_[static_cast<std::size_t>(level)];
-    }
-
-    // Gives every level's memory back.
-    void release_memory() {
-        for (ContentCollector* const collector : levels_) {
-            collector->~ContentCollector();
-            std::free(collector);
-        }
-        levels_.release_memory();
     }
 
   private:
@@ -512,13 +508,8 @@ int fill_element(Element* element, ParseState& state, CollectorStack& collectors
 } // namespace
 
 int parse_into(Element* element, ParseState& state) {
-    // Kept from one parse to the next on this thread: the collectors' buffers are warm, and
-    // freeing the large ones after each parse made the allocator hand memory back to the
-    // system, which the next parse then faulted in again page by page.
-    thread_local CollectorStack collectors;
-    const int outcome = fill_element(element, state, collectors, 0);
-    if (state.code == parse_out_of_memory) {
-        collectors.release_memory(); // memory is short: give back what is kept, too
-    }
-    return outcome;
+    // Owned by this parse and freed with it: a thread-local stack with a destructor would have
+    // to be torn down at thread exit, which the Windows threads runtime does not survive.
+    CollectorStack collectors;
+    return fill_element(element, state, collectors, 0);
 }

@@ -43,14 +43,12 @@ constexpr int max_nesting_depth = 1000;
 // The element searched for at the top level and inside top-level question tags.
 constexpr const char* document_element_name = "body";
 
-// Reentrant: the state of a parse belongs to the call, and the buffers kept warm between
-// parses belong to the calling thread. Out of memory, everything built is released and the
-// code is parse_out_of_memory.
+// Reentrant: the state of a parse and its working buffers belong to the call. Out of memory,
+// everything built is released and the code is parse_out_of_memory.
 ElementRef parse_document(const char* input, ParseResult* result);
 const char* parse_message(int code);
 
 struct ParseState;
 // Fills element from the parse state; 1 when the element was closed, 0 at the end of the text
-// or on an error (code set). Its working buffers belong to the calling thread and stay warm
-// between calls; out of memory they are given back.
+// or on an error (code set). Its working buffers belong to the call.
 int parse_into(Element* element, ParseState& state);
