@@ -256,7 +256,7 @@ TEST_F(norvane_end_to_end, every_way_out_ends_the_program_with_code_0) {
     };
     const auto close_box = [this] {
         const std::optional<POINT> point = close_box_of(top);
-        return point && make_foreground(top) && click_at(*point);
+        return point && make_foreground(top) && click_at(top, *point);
     };
     const struct {
         const char* way;

@@ -7,8 +7,9 @@
 //   one (and checked to be) before any key is sent to it;
 // - the ANSI text and list-box messages carry only the first character
 //   between processes, so reading uses the Unicode ones;
-// - a click can land where the cursor was before it moved, so each button
-//   event carries its own absolute position;
+// - a press goes to the window holding the mouse when it is queued, so a
+//   click waits until the one before it was taken, and each button event
+//   carries its own absolute position;
 // - a closed top-level window takes about 2 s to go: every wait is generous.
 #pragma once
 
@@ -148,25 +149,48 @@ inline bool type(HWND foreground, const std::string& text) {
     return true;
 }
 
-// A left click at the point of the screen.
-inline bool click_at(POINT point) {
-    SetCursorPos(point.x, point.y);
-    INPUT inputs[2]{};
-    for (INPUT& input : inputs) {
-        input.type = INPUT_MOUSE;
-        input.mi.dx = (point.x * 65536 + GetSystemMetrics(SM_CXSCREEN) - 1) / GetSystemMetrics(SM_CXSCREEN);
-        input.mi.dy = (point.y * 65536 + GetSystemMetrics(SM_CYSCREEN) - 1) / GetSystemMetrics(SM_CYSCREEN);
+// The window that holds the mouse in the thread that owns the window; null
+// when none does (or the thread has ended).
+inline HWND capture_of(HWND window) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    const DWORD thread = GetWindowThreadProcessId(window, nullptr);
+    return thread != 0 && GetGUIThreadInfo(thread, &info) != FALSE ? info.hwndCapture : nullptr;
+}
+
+inline bool send_button(POINT point, DWORD button) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = (point.x * 65536 + GetSystemMetrics(SM_CXSCREEN) - 1) / GetSystemMetrics(SM_CXSCREEN);
+    input.mi.dy = (point.y * 65536 + GetSystemMetrics(SM_CYSCREEN) - 1) / GetSystemMetrics(SM_CYSCREEN);
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | button;
+    return SendInput(1, &input, sizeof(INPUT)) == 1;
+}
+
+// A left click at the point of the screen, on the window there (of the same
+// thread as `window`). A press goes to the window that holds the mouse when
+// the press is queued, not to the one under the point: while the release of
+// an earlier click has not been taken yet, the control clicked before would
+// get it. So each step waits for its effect: no window holds the mouse, the
+// press took it, the release gave it back.
+inline bool click_at(HWND window, POINT point) {
+    if (!wait_until([&] { return capture_of(window) == nullptr; })) {
+        return false;
     }
-    inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_LEFTDOWN;
-    inputs[1].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_LEFTUP;
-    return SendInput(2, inputs, sizeof(INPUT)) == 2;
+    SetCursorPos(point.x, point.y);
+    if (!send_button(point, MOUSEEVENTF_LEFTDOWN) ||
+        !wait_until([&] { return capture_of(window) != nullptr; })) {
+        return false;
+    }
+    return send_button(point, MOUSEEVENTF_LEFTUP) &&
+           wait_until([&] { return capture_of(window) == nullptr; });
 }
 
 // A left click in the middle of the window.
 inline bool click(HWND window) {
     RECT rect{};
     GetWindowRect(window, &rect);
-    return click_at({(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2});
+    return click_at(window, {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2});
 }
 
 // A message sent across processes with a time-out, so that a hung program
