@@ -27,6 +27,9 @@ namespace outside {
 
 constexpr DWORD patience_ms = 20000; // a busy machine is slow, never this slow
 
+// When the last key or mouse button input was sent (GetTickCount64).
+inline ULONGLONG last_input_sent = 0;
+
 // Polls the condition until it holds; false once patience_ms have passed.
 inline bool wait_until(const std::function<bool()>& condition) {
     const ULONGLONG deadline = GetTickCount64() + patience_ms;
@@ -133,7 +136,10 @@ inline bool press(HWND foreground, const std::vector<WORD>& keys) {
     for (auto key = keys.rbegin(); key != keys.rend(); ++key) {
         add(*key, KEYEVENTF_KEYUP);
     }
-    return SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) == inputs.size();
+    const bool sent =
+        SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) == inputs.size();
+    last_input_sent = GetTickCount64();
+    return sent;
 }
 
 // Types the text as key presses, with Shift where the layout needs it.
@@ -164,7 +170,9 @@ inline bool send_button(POINT point, DWORD button) {
     input.mi.dx = (point.x * 65536 + GetSystemMetrics(SM_CXSCREEN) - 1) / GetSystemMetrics(SM_CXSCREEN);
     input.mi.dy = (point.y * 65536 + GetSystemMetrics(SM_CYSCREEN) - 1) / GetSystemMetrics(SM_CYSCREEN);
     input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | button;
-    return SendInput(1, &input, sizeof(INPUT)) == 1;
+    const bool sent = SendInput(1, &input, sizeof(INPUT)) == 1;
+    last_input_sent = GetTickCount64();
+    return sent;
 }
 
 // A left click at the point of the screen, on the window there (of the same
