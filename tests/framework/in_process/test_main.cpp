@@ -11,10 +11,12 @@
 int application_main() {
     text_assign(wk_app.program_name, "In-process test");
     testing::InitGoogleTest();
+    start_case_watchdog();
     const int result = RUN_ALL_TESTS();
     destroy_test_windows();
+    const bool no_box_outside_cases = stop_case_watchdog();
     std::fflush(stdout);
-    if (result != 0) {
+    if (result != 0 || !no_box_outside_cases) {
         ExitProcess(1); // the framework's WinMain always returns 0
     }
     return 0;
