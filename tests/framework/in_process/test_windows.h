@@ -5,6 +5,7 @@
 #include <atomic>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -59,13 +60,13 @@ class expected_box {
 // and is closed; a case still running after the patience fails, every box is
 // closed and a request to the GUI thread that a modal loop dropped is posted
 // again, so that the case can end and the next one run; a case that still
-// does not end by twice the patience ends the program with code 1.
+// does not end by three times the patience ends the program with code 1.
 void start_case_watchdog();
 // Stops watching; false when a box came up outside any case.
 bool stop_case_watchdog();
 
 // Waits on another thread for a box with the given caption in this process,
-// reads its text and closes it with OK. The caption is expected meanwhile.
+// reads its text and closes it with OK. The caption is expected until then.
 class error_box_watcher {
   public:
     explicit error_box_watcher(const char* caption = "Error");
@@ -80,7 +81,9 @@ class error_box_watcher {
     HWND owner() const { return owner_; } // the box's owner, after text() or stop()
 
   private:
-    expected_box expected_;
+    void close_box(const std::string& caption);
+
+    std::optional<expected_box> expected_; // until the box was seen or the watcher stopped
     std::atomic<bool> stop_{false};
     std::string text_;
     HWND owner_ = nullptr;
