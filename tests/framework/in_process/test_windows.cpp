@@ -73,6 +73,8 @@ void error_box_watcher::close_box(const std::string& caption) {
     text_ = text;
     owner_ = GetWindow(box, GW_OWNER);
     PostMessageA(box, WM_COMMAND, IDOK, 0);
+    // Still expected until it is gone, or the watchdog would take it for another.
+    wait_until([&] { return IsWindow(box) == FALSE || IsWindowVisible(box) == FALSE; });
 }
 
 std::string error_box_watcher::text() {
@@ -125,10 +127,6 @@ std::string window_text(HWND window) {
     return std::string(wide, wide + length);
 }
 
-struct found_boxes {
-    std::vector<HWND> boxes;
-};
-
 BOOL CALLBACK collect_box(HWND window, LPARAM found) {
     DWORD process = 0;
     GetWindowThreadProcessId(window, &process);
@@ -136,15 +134,15 @@ BOOL CALLBACK collect_box(HWND window, LPARAM found) {
     GetClassNameA(window, class_name, sizeof class_name);
     if (process == GetCurrentProcessId() && IsWindowVisible(window) != FALSE &&
         std::string(class_name) == "#32770") {
-        reinterpret_cast<found_boxes*>(found)->boxes.push_back(window);
+        reinterpret_cast<std::vector<HWND>*>(found)->push_back(window);
     }
     return TRUE;
 }
 
 std::vector<HWND> visible_boxes() {
-    found_boxes found;
+    std::vector<HWND> found;
     EnumWindows(collect_box, reinterpret_cast<LPARAM>(&found));
-    return found.boxes;
+    return found;
 }
 
 // Under the lock.
