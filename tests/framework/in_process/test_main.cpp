@@ -4,13 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 
 #include "framework/wk_app.h"
 #include "tests/framework/in_process/test_windows.h"
 
 int application_main() {
     text_assign(wk_app.program_name, "In-process test");
-    testing::InitGoogleTest();
+    testing::InitGoogleTest(&__argc, __argv); // the program's own arguments, e.g. --gtest_filter
     start_case_watchdog();
     const int result = RUN_ALL_TESTS();
     destroy_test_windows();
