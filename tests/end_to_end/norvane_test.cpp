@@ -3,6 +3,9 @@
 // the system's file choosers and message boxes, and the end of the process.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <memory>
+
 #include "tests/end_to_end/outside_driver.h"
 
 namespace {
@@ -16,21 +19,32 @@ constexpr POINT paste_after_button{230, 290}; // created last
 constexpr POINT paragraph_list{20, 60};
 constexpr POINT paragraph_box{20, 430};
 constexpr POINT search_box{20, 355};
+constexpr POINT symbol_box{230, 60};
+constexpr POINT link_symbol_button{230, 110};
+constexpr POINT linked_symbols_list{395, 60};
+constexpr POINT all_symbols_list{650, 60};
+constexpr POINT update_button{125, 615};
+constexpr POINT update_new_button{207, 615};
 constexpr POINT new_file_button{590, 680};
 constexpr POINT open_button{680, 680};
 constexpr POINT save_button{770, 680};
 
 constexpr int chooser_name_box_id = 0x47c;
 constexpr int message_box_text_id = 0xffff;
+constexpr const char* menu_class = "#32768";
 
 class norvane_end_to_end : public testing::Test {
   protected:
-    // The program is ready for typing once its last control exists and the
-    // focus is in the paragraph box.
-    void SetUp() override {
-        ASSERT_NE(program.id(), 0u) << "norvane.exe did not start";
+    void SetUp() override { ASSERT_NO_FATAL_FAILURE(start()); }
+
+    // Starts the program (again); it is ready for typing once its last
+    // control exists and the focus is in the paragraph box.
+    void start() {
+        // ctest runs this in the build folder.
+        program = std::make_unique<started_program>(std::filesystem::absolute("app/norvane.exe").string());
+        ASSERT_NE(program->id(), 0u) << "norvane.exe did not start";
         ASSERT_TRUE(wait_until([&] {
-            top = visible_window(program.id(), "Norvane");
+            top = visible_window(program->id(), "Norvane");
             return top != nullptr && control(paste_after_button) != top;
         })) << "no main window with its controls";
         ASSERT_TRUE(make_foreground(top));
@@ -41,6 +55,7 @@ class norvane_end_to_end : public testing::Test {
     bool focus_moves_to(POINT inside) const {
         return wait_until([&] { return focus_of(top) == control(inside); });
     }
+    bool click_on(POINT inside) const { return make_foreground(top) && click(control(inside)); }
 
     // Waits until the paragraph list, its selection and the paragraph box show this.
     bool shows(const texts& paragraphs, int selected, const std::string& box) const {
@@ -58,19 +73,29 @@ class norvane_end_to_end : public testing::Test {
         return text + "\nparagraph box: [" + text_of(control(paragraph_box)) + "]";
     }
 
+    // Clicks into the one-line box, empties it and types the text.
+    void type_over(POINT box, const std::string& text) const {
+        ASSERT_TRUE(click_on(box) && focus_moves_to(box));
+        ASSERT_TRUE(press(top, {VK_END}) && press(top, {VK_SHIFT, VK_HOME}) && press(top, {VK_DELETE}));
+        ASSERT_TRUE(wait_until([&] { return text_of(control(box)).empty(); }));
+        ASSERT_TRUE(type(top, text));
+        ASSERT_TRUE(wait_until([&] { return text_of(control(box)) == text; })) << text_of(control(box));
+    }
+
     // Clicks the button, types the path into its chooser's name box over
     // whatever it proposes, and presses Enter.
     void choose_file(POINT button, const std::string& path) const {
-        ASSERT_TRUE(make_foreground(top) && click(control(button)));
+        ASSERT_TRUE(click_on(button));
         HWND chooser = nullptr;
-        ASSERT_TRUE(wait_until([&] { return (chooser = visible_window(program.id(), "#32770")) != nullptr; }))
-            << "no chooser";
+        ASSERT_TRUE(wait_until([&] {
+            return (chooser = visible_window(program->id(), "#32770")) != nullptr;
+        })) << "no chooser";
         // The name box is a combo box: its edit box lies inside, a level or two down.
         HWND name = GetDlgItem(chooser, chooser_name_box_id);
         for (HWND inner = name; inner != nullptr; inner = FindWindowExA(inner, nullptr, nullptr, nullptr)) {
             name = inner;
         }
-        ASSERT_TRUE(make_foreground(chooser) && click(name));
+        // The chooser starts with the focus in its name box.
         ASSERT_TRUE(wait_until([&] { return focus_of(chooser) == name; })) << "name box not focused";
         ASSERT_TRUE(press(chooser, {VK_END}) && press(chooser, {VK_SHIFT, VK_HOME}) &&
                     press(chooser, {VK_DELETE}) && type(chooser, path));
@@ -82,8 +107,19 @@ class norvane_end_to_end : public testing::Test {
         })) << "chooser still open";
     }
 
-    // ctest runs this in the build folder.
-    started_program program{std::filesystem::absolute("app/norvane.exe").string()};
+    // Gives the input that ends the program, then waits for the end (with the
+    // driver's patience: a program that runs on fails here, by name). Prints
+    // how long the end took from the last key or button input.
+    void leave_by(const char* way, const std::function<bool()>& input) {
+        ASSERT_TRUE(input()) << way;
+        const std::optional<DWORD> code = program->exit_code();
+        if (code) {
+            std::printf("[ ended    ] by %s in %llu ms\n", way, GetTickCount64() - last_input_sent);
+        }
+        EXPECT_EQ(code, std::optional<DWORD>(0)) << "after " << way << (code ? "" : " the program runs on");
+    }
+
+    std::unique_ptr<started_program> program;
     HWND top = nullptr;
 };
 
@@ -118,7 +154,7 @@ TEST_F(norvane_end_to_end, typed_paragraphs_save_to_the_exact_bytes_and_open_aga
     ASSERT_TRUE(shows({"Rates rise > 5%", "", ""}, 2, "")) << shown();
     ASSERT_TRUE(focus_moves_to(paragraph_box));
 
-    const std::string path = program.path_of("saved.html");
+    const std::string path = program->path_of("saved.html");
     ASSERT_NO_FATAL_FAILURE(choose_file(save_button, path));
     const std::string expected = "<?xml version=\"1.0\"?>\r\n"
                                  "<body>\r\n"
@@ -139,14 +175,14 @@ TEST_F(norvane_end_to_end, typed_paragraphs_save_to_the_exact_bytes_and_open_aga
     EXPECT_TRUE(shows({"Rates rise > 5%", "", ""}, 0, "Rates rise > 5%")) << shown();
 }
 
-TEST_F(norvane_end_to_end, a_file_that_is_not_xml_is_reported_in_a_box_and_alt_f4_ends_the_program) {
-    const std::string path = program.path_of("notes.html");
+TEST_F(norvane_end_to_end, a_file_that_is_not_xml_is_reported_in_a_box_and_empties_the_document) {
+    const std::string path = program->path_of("notes.html");
     std::ofstream(path) << "Just some notes, no markup.\n";
     ASSERT_NO_FATAL_FAILURE(choose_file(open_button, path));
 
     HWND box = nullptr;
     ASSERT_TRUE(wait_until([&] {
-        box = visible_window(program.id(), "#32770");
+        box = visible_window(program->id(), "#32770");
         return box != nullptr && text_of(box) == "Error";
     })) << "no error box";
     const std::string message = text_of(GetDlgItem(box, message_box_text_id));
@@ -156,9 +192,103 @@ TEST_F(norvane_end_to_end, a_file_that_is_not_xml_is_reported_in_a_box_and_alt_f
     ASSERT_TRUE(press(box, {VK_RETURN}));
     ASSERT_TRUE(wait_until([&] { return IsWindow(box) == FALSE || IsWindowVisible(box) == FALSE; }));
     EXPECT_TRUE(shows({}, LB_ERR, "")) << "the document is emptied" << shown();
+}
 
-    ASSERT_TRUE(press(top, {VK_MENU, VK_F4}));
-    EXPECT_EQ(program.exit_code(), 0u);
+// Every kind of text and symbol goes through Save and Open (the XML writer
+// and parser run on the application thread), and E&xit still ends the program.
+TEST_F(norvane_end_to_end, exit_ends_the_program_after_a_document_went_through_save_and_open) {
+    const struct {
+        std::string text;
+        texts symbols;
+    } document[] = {
+        {"first paragraph", {"alpha", "beta"}},
+        {"a<b & \"c\"", {"x<y & \"z\""}},
+        {"", {}},
+        {"empty symbol", {""}},
+        {"duplicate", {"d", "d"}},
+    };
+    texts paragraphs;
+    for (const auto& paragraph : document) {
+        SCOPED_TRACE(paragraph.text);
+        // The focus is in the paragraph box, at the start and after Update + New.
+        ASSERT_TRUE(type(top, paragraph.text));
+        ASSERT_TRUE(wait_until([&] { return text_of(control(paragraph_box)) == paragraph.text; }));
+        texts linked;
+        for (const std::string& symbol : paragraph.symbols) {
+            ASSERT_NO_FATAL_FAILURE(type_over(symbol_box, symbol));
+            ASSERT_TRUE(click_on(link_symbol_button));
+            linked.push_back(symbol);
+            ASSERT_TRUE(wait_until([&] { return entries_of(control(linked_symbols_list)) == linked; }));
+        }
+        paragraphs.push_back(paragraph.text);
+        const auto selected = static_cast<int>(paragraphs.size()) - 1;
+        if (&paragraph == &document[std::size(document) - 1]) {
+            ASSERT_TRUE(click_on(update_button));
+            ASSERT_TRUE(shows(paragraphs, selected, paragraph.text)) << shown();
+        } else {
+            ASSERT_TRUE(click_on(update_new_button));
+            texts with_new = paragraphs;
+            with_new.emplace_back();
+            ASSERT_TRUE(shows(with_new, selected + 1, "")) << shown();
+            ASSERT_TRUE(focus_moves_to(paragraph_box));
+        }
+    }
+
+    const std::string path = program->path_of("doc.html");
+    ASSERT_NO_FATAL_FAILURE(choose_file(save_button, path));
+    ASSERT_TRUE(wait_until([&] { return file_bytes(path).find("</body>") != std::string::npos; }));
+    ASSERT_TRUE(click_on(new_file_button));
+    ASSERT_TRUE(shows({""}, 0, "")) << shown();
+    ASSERT_NO_FATAL_FAILURE(choose_file(open_button, path));
+    ASSERT_TRUE(shows(paragraphs, 0, paragraphs[0])) << shown();
+    const texts all_symbols{"", "alpha", "beta", "d", "x<y & \"z\""};
+    EXPECT_TRUE(wait_until([&] { return entries_of(control(all_symbols_list)) == all_symbols; }));
+
+    leave_by("E&xit", [&] { return click_on(exit_button); });
+}
+
+// Each way out, after a file was opened, ends the program with exit code 0.
+TEST_F(norvane_end_to_end, every_way_out_ends_the_program_with_code_0) {
+    const auto alt_space_then_close = [this] {
+        if (!press(top, {VK_MENU, VK_SPACE}) ||
+            !wait_until([&] { return visible_window(program->id(), menu_class) != nullptr; })) {
+            return false;
+        }
+        return press(top, {'C'}); // the system menu's "&Close"
+    };
+    const auto close_box = [this] {
+        const std::optional<POINT> point = close_box_of(top);
+        return point && make_foreground(top) && click_at(top, *point);
+    };
+    const struct {
+        const char* way;
+        std::function<bool()> input;
+    } ways[] = {
+        {"Alt+X",
+         [this] {
+             return press(top, {VK_MENU, 'X'});
+         }},
+        {"Alt+F4",
+         [this] {
+             return press(top, {VK_MENU, VK_F4});
+         }},
+        {"the close box", close_box},
+        {"the system menu's Close", alt_space_then_close},
+    };
+    for (const auto& way : ways) {
+        SCOPED_TRACE(way.way);
+        if (&way != &ways[0]) {
+            ASSERT_NO_FATAL_FAILURE(start());
+        }
+        const std::string path = program->path_of("opened.html");
+        std::ofstream(path)
+            << "<body><P symbol=\"s\">opened</P>"
+               "<P symbol=\"x&lt;y &amp; &quot;z&quot;\" symbol=\"\" symbol=\"d\" symbol=\"d\">"
+               "a&lt;b &amp; \"c\"</P><P/></body>";
+        ASSERT_NO_FATAL_FAILURE(choose_file(open_button, path));
+        ASSERT_TRUE(shows({"opened", "a<b & \"c\"", ""}, 0, "opened")) << shown();
+        ASSERT_NO_FATAL_FAILURE(leave_by(way.way, way.input));
+    }
 }
 
 } // namespace

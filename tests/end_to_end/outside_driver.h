@@ -7,8 +7,9 @@
 //   one (and checked to be) before any key is sent to it;
 // - the ANSI text and list-box messages carry only the first character
 //   between processes, so reading uses the Unicode ones;
-// - a click can land where the cursor was before it moved, so each button
-//   event carries its own absolute position;
+// - a press goes to the window holding the mouse when it is queued, so a
+//   click waits until the one before it was taken, and each button event
+//   carries its own absolute position;
 // - a closed top-level window takes about 2 s to go: every wait is generous.
 #pragma once
 
@@ -25,6 +26,9 @@
 namespace outside {
 
 constexpr DWORD patience_ms = 20000; // a busy machine is slow, never this slow
+
+// When the last key or mouse button input was sent (GetTickCount64).
+inline ULONGLONG last_input_sent = 0;
 
 // Polls the condition until it holds; false once patience_ms have passed.
 inline bool wait_until(const std::function<bool()>& condition) {
@@ -132,7 +136,10 @@ inline bool press(HWND foreground, const std::vector<WORD>& keys) {
     for (auto key = keys.rbegin(); key != keys.rend(); ++key) {
         add(*key, KEYEVENTF_KEYUP);
     }
-    return SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) == inputs.size();
+    const bool sent =
+        SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) == inputs.size();
+    last_input_sent = GetTickCount64();
+    return sent;
 }
 
 // Types the text as key presses, with Shift where the layout needs it.
@@ -148,22 +155,50 @@ inline bool type(HWND foreground, const std::string& text) {
     return true;
 }
 
+// The window that holds the mouse in the thread that owns the window; null
+// when none does (or the thread has ended).
+inline HWND capture_of(HWND window) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    const DWORD thread = GetWindowThreadProcessId(window, nullptr);
+    return thread != 0 && GetGUIThreadInfo(thread, &info) != FALSE ? info.hwndCapture : nullptr;
+}
+
+inline bool send_button(POINT point, DWORD button) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = (point.x * 65536 + GetSystemMetrics(SM_CXSCREEN) - 1) / GetSystemMetrics(SM_CXSCREEN);
+    input.mi.dy = (point.y * 65536 + GetSystemMetrics(SM_CYSCREEN) - 1) / GetSystemMetrics(SM_CYSCREEN);
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | button;
+    const bool sent = SendInput(1, &input, sizeof(INPUT)) == 1;
+    last_input_sent = GetTickCount64();
+    return sent;
+}
+
+// A left click at the point of the screen, on the window there (of the same
+// thread as `window`). A press goes to the window that holds the mouse when
+// the press is queued, not to the one under the point: while the release of
+// an earlier click has not been taken yet, the control clicked before would
+// get it. So each step waits for its effect: no window holds the mouse, the
+// press took it, the release gave it back.
+inline bool click_at(HWND window, POINT point) {
+    if (!wait_until([&] { return capture_of(window) == nullptr; })) {
+        return false;
+    }
+    SetCursorPos(point.x, point.y);
+    if (!send_button(point, MOUSEEVENTF_LEFTDOWN) ||
+        !wait_until([&] { return capture_of(window) != nullptr; })) {
+        return false;
+    }
+    return send_button(point, MOUSEEVENTF_LEFTUP) &&
+           wait_until([&] { return capture_of(window) == nullptr; });
+}
+
 // A left click in the middle of the window.
 inline bool click(HWND window) {
     RECT rect{};
     GetWindowRect(window, &rect);
-    const LONG x = (rect.left + rect.right) / 2;
-    const LONG y = (rect.top + rect.bottom) / 2;
-    SetCursorPos(x, y);
-    INPUT inputs[2]{};
-    for (INPUT& input : inputs) {
-        input.type = INPUT_MOUSE;
-        input.mi.dx = (x * 65536 + GetSystemMetrics(SM_CXSCREEN) - 1) / GetSystemMetrics(SM_CXSCREEN);
-        input.mi.dy = (y * 65536 + GetSystemMetrics(SM_CYSCREEN) - 1) / GetSystemMetrics(SM_CYSCREEN);
-    }
-    inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_LEFTDOWN;
-    inputs[1].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_LEFTUP;
-    return SendInput(2, inputs, sizeof(INPUT)) == 2;
+    return click_at(window, {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2});
 }
 
 // A message sent across processes with a time-out, so that a hung program
@@ -174,6 +209,31 @@ inline LRESULT ask(HWND window, UINT message, WPARAM word = 0, LPARAM value = 0)
         return -1;
     }
     return static_cast<LRESULT>(result);
+}
+
+// The middle of the window's title-bar close box (screen coordinates): the
+// window itself tells what lies under each point near its top right corner.
+inline std::optional<POINT> close_box_of(HWND window) {
+    constexpr LONG corner = 64; // the caption's buttons lie within this of the corner
+    constexpr LONG step = 2;
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    LONG x_sum = 0;
+    LONG y_sum = 0;
+    LONG hits = 0;
+    for (LONG y = rect.top; y < rect.top + corner; y += step) {
+        for (LONG x = rect.right - corner; x < rect.right; x += step) {
+            if (ask(window, WM_NCHITTEST, 0, MAKELPARAM(x, y)) == HTCLOSE) {
+                x_sum += x;
+                y_sum += y;
+                ++hits;
+            }
+        }
+    }
+    if (hits == 0) {
+        return std::nullopt;
+    }
+    return POINT{x_sum / hits, y_sum / hits};
 }
 
 // Reads a text with the message into a buffer; the tests' texts are ASCII.

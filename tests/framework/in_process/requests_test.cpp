@@ -16,6 +16,7 @@ HWND box_owner = nullptr;
 TEST(gui_requests, are_carried_out_while_a_box_is_open_and_a_failed_creation_yields_null) {
     recording_win& window = new_window();
     box_owner = window.window_handle;
+    const expected_box stays_up("Warning");
     // The GUI thread opens the box from a timer: the box's modal loop runs
     // instead of the framework's pump.
     run_on_gui_thread([] {
