@@ -46,7 +46,6 @@ class window_environment : public testing::Environment {
     std::unique_ptr<observed_main_win> window;
 };
 
-constexpr ULONGLONG patience_ms = 20000;
 constexpr DWORD quick_wake_ms = 20; // the loop's empty events, for `done` to be asked often
 
 INPUT mouse_input(POINT on_screen, DWORD flags) {
