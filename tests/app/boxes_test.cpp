@@ -19,24 +19,6 @@ using g = gen_main_win;
 constexpr const char* out_of_memory_text =
     "Not enough memory to finish the command. The window now shows the document as it is.";
 
-std::string open_answer;
-
-BOOL WINAPI answer_open(LPOPENFILENAMEA record) {
-    std::strcpy(record->lpstrFile, open_answer.c_str());
-    return open_answer.empty() ? FALSE : TRUE;
-}
-
-// Open file alone (no New file first), its chooser answering path ("": the
-// user cancels it).
-void open_only(const std::string& path) {
-    chooser_calls& calls = active_chooser_calls();
-    const auto session_open = calls.open_file_name;
-    calls.open_file_name = answer_open;
-    open_answer = path;
-    perform({click_on(&g::open_button)});
-    calls.open_file_name = session_open;
-}
-
 std::string all_lists() {
     return shown(&g::all_paragraphs_list) + " / " + text_of(&g::paragraph_edit) + " / " +
            shown(&g::all_symbols_list);
@@ -126,45 +108,43 @@ TEST(boxes, a_cancelled_chooser_changes_nothing_and_says_nothing) {
     EXPECT_EQ(std::filesystem::last_write_time(file.path), written);
 }
 
-// Memory running out in Open (for the file's text, or in the parse) leaves
-// the document and its file name as they were.
-TEST(boxes, running_out_of_memory_in_open_keeps_the_document_and_its_name) {
-    const temporary_file kept("kept_open.html");
+// Memory running out in a command, in the model (operator new) or in Open's
+// XML code (its allocation cap), before the document changed: the user is
+// told, and the window shows the document, and Save proposes the name, as
+// they were.
+TEST(boxes, running_out_of_memory_in_a_command_changes_nothing) {
+    const temporary_file file("memory.html");
     const temporary_file other("other.html");
-    write_document("one:x|two|three:y", kept.path);
+    write_document("a:x|b", file.path);
     write_document("four|five", other.path);
-    for (const long xml_allocations : {0, 20}) {
-        SCOPED_TRACE(xml_allocations);
-        open_document(kept.path);
+    constexpr long operator_new = -1;
+    const struct {
+        std::vector<user_step> steps;
+        long xml_cap = operator_new; // 0: the file's text; 20: in the parse
+    } cases[] = {
+        {{type_into(&g::paragraph_edit, "changed"), click_on(&g::update_button)}},
+        {{type_into(&g::symbol_edit, "y"), click_on(&g::link_symbol_button)}},
+        {{click_on(&g::cut_button)}},
+        {{click_on(&g::new_paragraph_button)}},
+        {{click_on(&g::open_button)}},
+        {{click_on(&g::open_button)}, 0},
+        {{click_on(&g::open_button)}, 20},
+    };
+    for (const auto& c : cases) {
+        open_document(file.path);
+        answer_choosers(other.path);
         error_box_watcher box("Error");
-        {
-            const AllocationLimitScope cap(xml_allocations);
-            open_only(other.path);
+        if (c.xml_cap == operator_new) {
+            EXPECT_FALSE(throws_with_allocation_failing(0, [&] { perform(c.steps); }))
+                << "the window catches it";
+        } else {
+            const AllocationLimitScope cap(c.xml_cap);
+            perform(c.steps);
         }
         EXPECT_EQ(box.text(), out_of_memory_text);
-        EXPECT_EQ(all_lists(), "[one]|two|three / one / x|y");
-        save_document_as("");
-        EXPECT_EQ(proposed_name, kept.path);
-    }
-}
-
-// The first allocation a command makes fails, before the document changed:
-// the user is told, and the window shows the document as it was.
-TEST(boxes, running_out_of_memory_in_a_command_changes_nothing) {
-    const std::vector<user_step> commands[] = {
-        {type_into(&g::paragraph_edit, "changed"), click_on(&g::update_button)},
-        {type_into(&g::symbol_edit, "y"), click_on(&g::link_symbol_button)},
-        {click_on(&g::cut_button)},
-        {click_on(&g::new_paragraph_button)},
-    };
-    const temporary_file file("memory.html");
-    write_document("a:x|b", file.path);
-    for (const std::vector<user_step>& command : commands) {
-        open_document(file.path);
-        error_box_watcher box("Error");
-        EXPECT_FALSE(throws_with_allocation_failing(0, [&] { perform(command); })) << "the window catches it";
-        EXPECT_EQ(box.text(), out_of_memory_text);
         EXPECT_EQ(all_lists(), "[a]|b / a / x");
+        save_document_as("");
+        EXPECT_EQ(proposed_name, file.path);
     }
 }
 

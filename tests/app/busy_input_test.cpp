@@ -45,10 +45,10 @@ TEST(busy_command, a_click_given_while_it_runs_acts_after_it_on_what_the_user_sa
         InvalidateRect(window.window_handle, nullptr, TRUE);
         EXPECT_TRUE(wait_until([&] { return GetUpdateRect(window.window_handle, nullptr, FALSE) == FALSE; }))
             << "the window was not repainted while busy";
-        ASSERT_TRUE(click_at(window.all_paragraphs_list, middle_of_line(window.all_paragraphs_list, 1)));
+        ASSERT_TRUE(give_click(window.all_paragraphs_list, middle_of_line(window.all_paragraphs_list, 1)));
         ASSERT_TRUE(input_waits(QS_MOUSEBUTTON));
     });
-    ASSERT_TRUE(click_at(window.update_button, middle_of(window.update_button)));
+    ASSERT_TRUE(give_click(window.update_button, middle_of(window.update_button)));
     run_event_loop_until([] { return text_of(&g::paragraph_edit) == "B"; });
     EXPECT_EQ(shown(&g::all_paragraphs_list), "A2|[B]");
     EXPECT_EQ(text_of(&g::paragraph_edit), "B");
@@ -65,7 +65,7 @@ TEST(busy_command, letters_typed_while_it_runs_arrive_after_it_in_order) {
         ASSERT_TRUE(type_letters("xyz"));
         ASSERT_TRUE(input_waits(QS_KEY));
     });
-    ASSERT_TRUE(click_at(window.new_paragraph_button, middle_of(window.new_paragraph_button)));
+    ASSERT_TRUE(give_click(window.new_paragraph_button, middle_of(window.new_paragraph_button)));
     run_event_loop_until([] { return text_of(&g::paragraph_edit) == "xyz"; });
     EXPECT_EQ(text_of(&g::paragraph_edit), "xyz");
     EXPECT_EQ(shown(&g::all_paragraphs_list), "|[]");

@@ -11,6 +11,7 @@
 #include "framework/choosers.h"
 #include "framework/controls.h"
 #include "framework/wk_app.h"
+#include "tests/end_to_end/outside_driver.h"
 
 std::string proposed_name;
 
@@ -47,24 +48,6 @@ class window_environment : public testing::Environment {
 };
 
 constexpr DWORD quick_wake_ms = 20; // the loop's empty events, for `done` to be asked often
-
-INPUT mouse_input(POINT on_screen, DWORD flags) {
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = (on_screen.x * 65536 + GetSystemMetrics(SM_CXSCREEN) - 1) / GetSystemMetrics(SM_CXSCREEN);
-    input.mi.dy = (on_screen.y * 65536 + GetSystemMetrics(SM_CYSCREEN) - 1) / GetSystemMetrics(SM_CYSCREEN);
-    input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    return input;
-}
-
-bool send(std::vector<INPUT> inputs) {
-    return SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) == inputs.size();
-}
-
-bool make_foreground(HWND window) {
-    run_on_gui_thread([&] { SetForegroundWindow(window); });
-    return wait_until([&] { return GetForegroundWindow() == window; });
-}
 
 window_environment* const environment =
     static_cast<window_environment*>(testing::AddGlobalTestEnvironment(new window_environment));
@@ -116,33 +99,27 @@ void do_inside_next_command(std::function<void()> inside_next_command) {
     environment->window->inside_next_command = std::move(inside_next_command);
 }
 
-bool click_at(HWND control, POINT point) {
+// The main window must be the foreground one for keys; each button event
+// carries its own place (see outside_driver.h). Nothing waits for the input
+// to be taken: while a command runs it is not.
+bool give_click(HWND control, POINT point) {
     ClientToScreen(control, &point);
-    return make_foreground(the_window().window_handle) &&
-           send({mouse_input(point, MOUSEEVENTF_LEFTDOWN), mouse_input(point, MOUSEEVENTF_LEFTUP)});
+    return outside::make_foreground(the_window().window_handle) &&
+           outside::send_button(point, MOUSEEVENTF_LEFTDOWN) &&
+           outside::send_button(point, MOUSEEVENTF_LEFTUP);
 }
 
 bool drag_caption_by(HWND window, int dx, int dy) {
     RECT outer{};
     GetWindowRect(window, &outer);
     const POINT from{(outer.left + outer.right) / 2, outer.top + GetSystemMetrics(SM_CYFRAME) + 4};
-    const POINT to{from.x + dx, from.y + dy};
-    return send({mouse_input(from, MOUSEEVENTF_LEFTDOWN), mouse_input({from.x + dx / 2, from.y + dy / 2}, 0),
-                 mouse_input(to, 0), mouse_input(to, MOUSEEVENTF_LEFTUP)});
+    return outside::send_button(from, MOUSEEVENTF_LEFTDOWN) &&
+           outside::send_button({from.x + dx / 2, from.y + dy / 2}, 0) &&
+           outside::send_button({from.x + dx, from.y + dy}, MOUSEEVENTF_LEFTUP);
 }
 
 bool type_letters(const char* letters) {
-    std::vector<INPUT> inputs;
-    for (const char* c = letters; *c != '\0'; ++c) {
-        for (const DWORD up : {DWORD{0}, DWORD{KEYEVENTF_KEYUP}}) {
-            INPUT input{};
-            input.type = INPUT_KEYBOARD;
-            input.ki.wVk = static_cast<WORD>(VkKeyScanA(*c) & 0xFF);
-            input.ki.dwFlags = up;
-            inputs.push_back(input);
-        }
-    }
-    return send(inputs);
+    return outside::type(the_window().window_handle, letters);
 }
 
 bool input_waits(UINT kinds) {
@@ -171,12 +148,20 @@ void write_document(const std::string& described, const std::string& path) {
 
 void open_document(const std::string& path) {
     perform({click_on(&gen_main_win::new_file_button)});
+    open_only(path);
+}
+
+void answer_choosers(const std::string& path) {
     chosen_path = path;
+}
+
+void open_only(const std::string& path) {
+    answer_choosers(path);
     perform({click_on(&gen_main_win::open_button)});
 }
 
 void save_document_as(const std::string& path) {
-    chosen_path = path;
+    answer_choosers(path);
     perform({click_on(&gen_main_win::save_button)});
 }
 

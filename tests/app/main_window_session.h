@@ -39,7 +39,7 @@ void run_event_loop_until(const std::function<bool()>& done);
 void do_inside_next_command(std::function<void()> inside_next_command);
 // Real input, as the user gives it: a click at a point of a control (its
 // client coordinates), a drag of the window by its caption, typed letters.
-bool click_at(HWND control, POINT point);
+bool give_click(HWND control, POINT point);
 bool drag_caption_by(HWND window, int dx, int dy);
 bool type_letters(const char* letters);
 // Application thread: waits until the GUI thread's queue holds input of
@@ -52,6 +52,10 @@ bool input_waits(UINT kinds);
 void write_document(const std::string& described, const std::string& path);
 // New file, then Open file with the chooser answering `path`.
 void open_document(const std::string& path);
+// What the choosers answer from now on ("": the user cancels them).
+void answer_choosers(const std::string& path);
+// Open file alone, with the chooser answering `path`.
+void open_only(const std::string& path);
 // Save file with the chooser answering `path` ("": the user cancels it).
 void save_document_as(const std::string& path);
 // The name the last chooser proposed when it opened.

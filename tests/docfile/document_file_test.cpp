@@ -8,10 +8,6 @@
 
 #include <cstdio>
 
-#ifdef _WIN32
-#include <windows.h>
-#endif
-
 namespace {
 
 TEST(DocumentText, ExactBytes) {
@@ -108,22 +104,6 @@ TEST(LoadDocumentFile, AFileThatCannotBeLoadedGivesAnEmptyDocumentAndSaysWhy) {
     }
 }
 
-#ifdef _WIN32
-// Another program holding the file is not a missing file.
-TEST(LoadDocumentFile, AFileInUseIsToldApartFromAMissingOne) {
-    const TemporaryFolder folder;
-    const std::string path = folder.file("held.html");
-    write_bytes(path, "<body><P>a</P></body>");
-    const HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    Document doc;
-    const LoadOutcome outcome = load_document_file(doc, path.c_str());
-    CloseHandle(held);
-    EXPECT_EQ(outcome.result, LoadResult::unreadable);
-    EXPECT_EQ(outcome.file.problem, FileProblem::in_use);
-}
-#endif
-
 // At every allocation of the load (the file's text, its UTF-16 conversion, the
 // parse, the paragraphs), whether made by xml/ under its cap or by operator
 // new: the load either completes or changes nothing.
@@ -200,10 +180,6 @@ TEST_P(SaveLoadProperty, LoadGivesBackWhatWasSaved) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Seeds, SaveLoadProperty, testing::Values(1u, 2u, 3u));
-
-} // namespace
-
-namespace {
 
 // A saved file cut short at any byte after "<body>" (a full disk, a copy broken off) still
 // loads: every paragraph whose end tag is in the file comes back whole, the one cut mid-way

@@ -17,21 +17,6 @@ std::vector<std::unique_ptr<recording_win>> windows_made;
 
 constexpr int box_text_id = 0xFFFF; // the text of a message box
 
-// Events a test left in its windows would hold the user's input (no event
-// loop takes them) for the tests after it.
-class drop_events_after_each_test : public testing::EmptyTestEventListener {
-    void OnTestEnd(const testing::TestInfo&) override {
-        for (const auto& window : windows_made) {
-            clear_events(*window);
-        }
-    }
-};
-
-const bool events_dropped_after_each_test = [] {
-    testing::UnitTest::GetInstance()->listeners().Append(new drop_events_after_each_test);
-    return true;
-}();
-
 } // namespace
 
 int recording_win::handle_event(wk_event* event) {
@@ -257,8 +242,13 @@ class case_listener : public testing::EmptyTestEventListener {
         watch.failures.clear();
         watch.dropped.clear();
     }
-    // Runs on the case's thread before the result is printed.
+    // Runs on the case's thread before the result is printed. Events a case
+    // left in its windows would hold the user's input (no event loop takes
+    // them) for the cases after it.
     void OnTestEnd(const testing::TestInfo&) override {
+        for (const auto& window : windows_made) {
+            clear_events(*window);
+        }
         std::vector<std::string> failures;
         {
             const std::lock_guard<std::mutex> guard(watch.lock);
