@@ -177,14 +177,9 @@ bool take_message_besides_input(MSG& message) {
     return peek_besides_input(message);
 }
 
-// One message of any kind; false when none is to be dispatched.
+// One message of any kind (WM_QUIT included); false when the call failed.
 bool take_any_message(MSG& message) {
-    const BOOL got = GetMessageA(&message, nullptr, 0, 0);
-    if (got == 0) {
-        wk_app.finished = 1;
-        return false;
-    }
-    return got != -1;
+    return GetMessageA(&message, nullptr, 0, 0) != -1;
 }
 
 bool thread_running(HANDLE thread) {

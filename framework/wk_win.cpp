@@ -131,6 +131,12 @@ void finish_command_in_hand(wk_win& window) {
     }
 }
 
+int end_event_loop(wk_win& window) {
+    const std::lock_guard<std::mutex> guard(window.event_lock);
+    finish_command_in_hand(window);
+    return 0;
+}
+
 bool is_top_level(HWND window) {
     return GetParent(window) == nullptr;
 }
@@ -349,16 +355,6 @@ wk_event take_event(wk_win& window) {
     window.command_in_hand = is_acted_on(oldest.kind);
     return oldest;
 }
-
-namespace {
-
-int end_event_loop(wk_win& window) {
-    const std::lock_guard<std::mutex> guard(window.event_lock);
-    finish_command_in_hand(window);
-    return 0;
-}
-
-} // namespace
 
 int event_loop(wk_win& window) {
     for (;;) {
