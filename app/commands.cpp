@@ -3,15 +3,19 @@
 #include <cstring>
 #include <memory>
 #include <new>
+#include <optional>
 #include <string>
 #include <utility>
 
 #include "app/box_texts.h"
+#include "app/list_box_lines.h"
 #include "app/main_win.h"
 #include "docfile/document_file.h"
 #include "framework/choosers.h"
 #include "framework/controls.h"
 #include "framework/wk_app.h"
+
+namespace lines = list_box_lines;
 
 namespace {
 
@@ -133,12 +137,15 @@ void main_win::report_out_of_memory() {
 }
 
 void main_win::update_paragraph() {
-    Paragraph* paragraph = selected_paragraph();
+    const int position = selected_paragraph_position();
+    Paragraph* paragraph = paragraph_at(document, position);
     if (paragraph == nullptr) {
         return;
     }
-    read_control_text(paragraph_edit, paragraph->text);
-    fill_paragraph_list();
+    Text text;
+    read_control_text(paragraph_edit, text);
+    set_paragraph_text(document, *paragraph, std::move(text));
+    show_paragraph_changed(position);
     show_selected_paragraph(true);
 }
 
@@ -151,23 +158,33 @@ void main_win::update_and_new() {
 // Result lines are copies of paragraph texts: the first paragraph with the
 // same text is the one to show.
 bool main_win::select_result_line() {
-    if (SendMessageA(result_list, LB_GETCURSEL, 0, 0) < 0) {
+    if (lines::selected(result_list) < 0) {
         return false;
     }
     Text line;
     read_list_selection(result_list, line);
-    int position = 0;
-    for (const Paragraph* p = document.paragraphs; p != nullptr; p = p->next_paragraph, ++position) {
-        if (std::strcmp(p->text.chars, line.chars) == 0) {
-            select_position(paragraph_entries, position);
-            show_selected_paragraph(false);
-            return true;
-        }
+    const int position = first_paragraph_with_text(document, line.chars);
+    if (position < 0) {
+        return false;
     }
-    return false;
+    lines::select(all_paragraphs_list, position);
+    show_selected_paragraph(false);
+    return true;
 }
 
-// The symbol goes right after the selected linked symbol, or last.
+// The symbol goes right after the selected linked symbol, or last; the list
+// of linked symbols then has no selection, so the next one goes last again.
+void main_win::link_symbol(Paragraph& paragraph, Text* symbol) {
+    const int selected = lines::selected(linked_symbols_list);
+    const int line = text_list_at(paragraph.symbols, selected) != nullptr
+                         ? selected + 1
+                         : lines::line_count(linked_symbols_list);
+    const char* const text = symbol->chars;
+    link_symbol_after(document, paragraph, selected, symbol);
+    lines::insert(linked_symbols_list, line, text);
+    lines::forget_place(linked_symbols_list);
+}
+
 bool main_win::link_typed_symbol() {
     Paragraph* paragraph = selected_paragraph();
     if (paragraph == nullptr) {
@@ -175,25 +192,23 @@ bool main_win::link_typed_symbol() {
     }
     auto symbol = std::make_unique<Text>();
     read_control_text(symbol_edit, *symbol);
-    link_symbol_after(*paragraph, selected_position(linked_symbol_entries), symbol.release());
-    fill_linked_symbol_list();
-    fill_all_symbol_list();
+    link_symbol(*paragraph, symbol.release());
+    show_symbol_changes();
     return true;
 }
 
-// The all-symbols list is left as it is, so its selection stays for linking
-// the same symbol to the next paragraph.
+// The listed symbol stays selected for linking it to the next paragraph.
 bool main_win::link_listed_symbol() {
     Paragraph* paragraph = selected_paragraph();
     if (paragraph == nullptr) {
         return false;
     }
-    const Text* listed = text_list_at(document.all_symbols, selected_position(all_symbol_entries));
-    if (listed == nullptr) {
+    const std::optional<std::string> listed = selected_symbol();
+    if (!listed) {
         return false;
     }
-    link_symbol_after(*paragraph, selected_position(linked_symbol_entries), new Text(*listed));
-    fill_linked_symbol_list();
+    link_symbol(*paragraph, new Text(listed->c_str()));
+    show_symbol_changes(listed);
     return true;
 }
 
@@ -202,54 +217,52 @@ bool main_win::unlink_symbol() {
     if (paragraph == nullptr) {
         return false;
     }
-    const int selected = selected_position(linked_symbol_entries);
-    if (selected >= 0) {
-        unlink_symbol_at(*paragraph, selected);
+    const int selected = lines::selected(linked_symbols_list);
+    if (text_list_at(paragraph->symbols, selected) != nullptr) {
+        unlink_symbol_at(document, *paragraph, selected);
+        lines::remove(linked_symbols_list, selected);
     }
-    fill_linked_symbol_list();
-    fill_all_symbol_list();
+    lines::forget_place(linked_symbols_list);
+    show_symbol_changes();
     empty_results();
     return true;
 }
 
-// The paragraph after the cut one takes its index, so it is shown next.
+// The paragraph after the cut one takes its line, so it is shown next.
 void main_win::cut() {
-    if (Paragraph* paragraph = selected_paragraph(); paragraph != nullptr) {
-        paragraph_assign(document.cut_paragraph, *paragraph);
-        paragraph_list_remove(document, paragraph);
+    const int position = selected_paragraph_position();
+    if (paragraph_at(document, position) != nullptr) {
+        cut_paragraph_at(document, position);
+        show_paragraph_removed(position);
     }
-    refresh_all_lists();
+    show_selected_paragraph(true);
+    show_symbol_changes();
 }
 
+// Pasting before the first paragraph, or with nothing selected, makes the
+// pasted paragraph the first.
 void main_win::paste_before() {
-    auto pasted = std::make_unique<Paragraph>(document.cut_paragraph);
-    const int selected = selected_position(paragraph_entries);
-    Paragraph* before = selected >= 1 ? paragraph_at(document, selected - 1) : nullptr;
-    if (before == nullptr) {
-        paragraph_list_prepend(document, pasted.release());
-        fill_paragraph_list();
-        select_position(paragraph_entries, 0);
-    } else {
-        paragraph_list_insert_after(before, pasted.release());
-        fill_paragraph_list(); // the kept position is now the pasted paragraph
-    }
+    const std::optional<std::string> listed = selected_symbol();
+    const int selected = selected_paragraph_position();
+    const int position = paragraph_at(document, selected - 1) != nullptr ? selected : 0;
+    paragraph_list_insert_at(document, position, new Paragraph(document.cut_paragraph));
+    show_paragraph_inserted(position);
+    lines::select(all_paragraphs_list, position);
     show_selected_paragraph(true);
+    show_symbol_changes(listed);
 }
 
+// With nothing selected the pasted paragraph goes last and the first is selected.
 void main_win::paste_after() {
-    auto pasted = std::make_unique<Paragraph>(document.cut_paragraph);
-    const int selected = selected_position(paragraph_entries);
-    Paragraph* before = paragraph_at(document, selected);
-    if (before == nullptr) {
-        paragraph_list_append(document, pasted.release());
-        fill_paragraph_list();
-        select_position(paragraph_entries, 0);
-    } else {
-        paragraph_list_insert_after(before, pasted.release());
-        fill_paragraph_list();
-        select_position(paragraph_entries, selected + 1);
-    }
+    const std::optional<std::string> listed = selected_symbol();
+    const int selected = selected_paragraph_position();
+    const bool after_selected = paragraph_at(document, selected) != nullptr;
+    const int position = after_selected ? selected + 1 : paragraph_count(document);
+    paragraph_list_insert_at(document, position, new Paragraph(document.cut_paragraph));
+    show_paragraph_inserted(position);
+    lines::select(all_paragraphs_list, after_selected ? position : 0);
     show_selected_paragraph(true);
+    show_symbol_changes(listed);
 }
 
 void main_win::new_file() {

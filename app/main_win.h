@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "framework/wk_win.h"
@@ -60,32 +62,34 @@ class main_win : public gen_main_win {
     // shown, with the focus in the paragraph box: the start-up state.
     void new_paragraph_after();
 
+    // The document as the window shows it, for reading only.
+    const Document& shown_document() const { return document; }
+
   private:
-    // A list box showing a list of the document. It holds at most
-    // list_box_capacity entries: a longer fill shows the last ones, so entry
-    // index + dropped = position in the list.
-    struct shown_list {
-        HWND list_box = nullptr;
-        int dropped = 0;
-    };
-    enum class keep_place { no, yes };
     struct command_row;
     static const command_row command_table[];
 
-    // Lists (lists.cpp).
+    // Lists (lists.cpp). Each list box shows its list in list order, line for
+    // element, so a selected line is the position of what it shows.
     Paragraph* selected_paragraph() const;
-    int selected_position(const shown_list& list) const;
-    void select_position(const shown_list& list, int position);
-    void fill(shown_list& list, const std::vector<const char*>& entries, keep_place keep = keep_place::no);
-    void fill_results(const std::vector<const Paragraph*>& found);
-    void empty_results();
+    int selected_paragraph_position() const;
     void fill_paragraph_list();
-    void fill_linked_symbols_of(const Paragraph* paragraph);
+    void show_paragraph_changed(int position);
+    void show_paragraph_inserted(int position);
+    void show_paragraph_removed(int position);
     void fill_linked_symbol_list();
     void show_selected_paragraph(bool empty_result_list);
     void show_selected() { show_selected_paragraph(true); }
+    // All symbols after a change of the document's symbols: with nothing
+    // selected and the last line in view, as a list shown anew, or with the
+    // symbol given (the one selected before the change) selected where it now
+    // stands.
+    void show_symbol_changes(const std::optional<std::string>& keep_selected = std::nullopt);
+    std::optional<std::string> selected_symbol() const; // read before the document changes
     void fill_all_symbol_list();
     void refresh_all_lists();
+    void fill_results(const std::vector<const Paragraph*>& found);
+    void empty_results();
     void list_paragraphs_of_linked_symbol();
     void list_paragraphs_of_symbol();
     void list_search_results();
@@ -95,7 +99,8 @@ class main_win : public gen_main_win {
     void update_paragraph();
     void update_and_new();
     bool select_result_line(); // true when a paragraph with the line's text was selected
-    bool link_typed_symbol();  // false when no paragraph is selected
+    void link_symbol(Paragraph& paragraph, Text* symbol); // takes the symbol
+    bool link_typed_symbol();                             // false when no paragraph is selected
     bool link_listed_symbol(); // false when no paragraph or no listed symbol is selected
     bool unlink_symbol();      // false when no paragraph is selected
     void cut();
@@ -108,8 +113,4 @@ class main_win : public gen_main_win {
     void save_document();
 
     Document document;
-    shown_list paragraph_entries{all_paragraphs_list};
-    shown_list linked_symbol_entries{linked_symbols_list};
-    shown_list all_symbol_entries{all_symbols_list};
-    shown_list result_entries{result_list};
 };

@@ -244,10 +244,8 @@ LoadOutcome load_document_file(Document& doc, const char* path) {
         }
         // Everything that needs memory comes before the old document goes.
         LoadOutcome outcome = outcome_of(path, parse, static_cast<bool>(body));
-        Paragraph* const paragraphs = paragraphs_from_body(body);
         // The old document goes in every other case, also when nothing could be read.
-        paragraph_list_clear(doc);
-        doc.paragraphs = paragraphs;
+        replace_paragraphs(doc, paragraphs_from_body(body));
         return outcome;
     } catch (const std::bad_alloc&) {
         return {LoadResult::out_of_memory, {parse_out_of_memory, 0, 0}, {}};

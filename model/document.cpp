@@ -2,39 +2,50 @@
 
 #include <algorithm>
 #include <cstring>
-#include <string_view>
-#include <unordered_set>
+#include <memory>
 #include <utility>
 
 namespace {
 
-// Each distinct symbol (exact bytes) once, in order of first occurrence. The
-// pointers point into the paragraphs' own symbols.
-std::vector<const char*> distinct_symbols(const Document& d) {
-    std::unordered_set<std::string_view> seen;
-    std::vector<const char*> distinct;
-    for (const Paragraph* p = d.paragraphs; p; p = p->next_paragraph) {
-        for (const Text* x = p->symbols.first; x; x = x->chain) {
-            if (seen.insert(std::string_view(x->chars)).second) {
-                distinct.push_back(x->chars);
-            }
-        }
-    }
-    return distinct;
+std::vector<const Paragraph*> in_document_order(std::vector<const Paragraph*> found) {
+    std::sort(found.begin(), found.end(),
+              [](const Paragraph* a, const Paragraph* b) { return a->place < b->place; });
+    return found;
 }
 
-// The paragraphs, in document order, once per symbol for which matches(symbol) holds.
-template <typename Match>
-std::vector<const Paragraph*> paragraphs_with_symbols_where(const Document& d, Match matches) {
-    std::vector<const Paragraph*> found;
-    for (const Paragraph* p = d.paragraphs; p; p = p->next_paragraph) {
-        for (const Text* x = p->symbols.first; x; x = x->chain) {
-            if (matches(x->chars)) {
-                found.push_back(p);
-            }
-        }
+// Unlinks e from p's symbols without destroying it.
+void detach_symbol(Paragraph& p, Text* e) {
+    Text** link = &p.symbols.first;
+    while (*link != e) {
+        link = &(*link)->chain;
     }
-    return found;
+    *link = e->chain;
+    e->chain = nullptr;
+}
+
+// A chain handed over but not yet the document's: destroyed if it never becomes so.
+struct ChainGuard {
+    Paragraph* first;
+    explicit ChainGuard(Paragraph* chain) : first(chain) {}
+    ChainGuard(const ChainGuard&) = delete;
+    ChainGuard& operator=(const ChainGuard&) = delete;
+    ~ChainGuard() { chain_clear<Paragraph, &Paragraph::next_paragraph>(first); }
+};
+
+// Unlinks the paragraph at position i, which must exist, and destroys it; room
+// for its symbols' edits must have been reserved. Returns its successor.
+Paragraph* remove_reserved(Document& d, int i) noexcept {
+    Paragraph* const p = d.order.at(i);
+    d.all_symbols.remove_links(*p);
+    Paragraph* const next = p->next_paragraph;
+    if (i == 0) {
+        d.paragraphs = next;
+    } else {
+        d.order.at(i - 1)->next_paragraph = next;
+    }
+    d.order.erase(i);
+    delete p;
+    return next;
 }
 
 } // namespace
@@ -89,79 +100,152 @@ void unlink_symbol_at(Paragraph& p, int k) {
     text_list_remove(p.symbols, text_list_at(p.symbols, k));
 }
 
+void link_symbol_after(Document& d, Paragraph& p, int k, Text* e) {
+    if (!e) {
+        return;
+    }
+    link_symbol_after(p, k, e);
+    try {
+        d.all_symbols.add_link(p, *e);
+    } catch (...) {
+        text_list_remove(p.symbols, e);
+        throw;
+    }
+}
+
+void unlink_symbol_at(Document& d, Paragraph& p, int k) {
+    Text* const e = text_list_at(p.symbols, k);
+    if (!e) {
+        return;
+    }
+    d.all_symbols.reserve_for_removal(p, e);
+    detach_symbol(p, e);
+    const std::unique_ptr<Text> unlinked(e);
+    d.all_symbols.remove_link(p, *unlinked);
+}
+
+void set_paragraph_text(Document& d, Paragraph& p, Text&& text) noexcept {
+    p.text = std::move(text);
+    d.order.text_changed(d.order.position_of(&p));
+}
+
+int paragraph_count(const Document& d) {
+    return d.order.size();
+}
+
 Paragraph* paragraph_at(const Document& d, int i) {
-    return chain_at<Paragraph, &Paragraph::next_paragraph>(d.paragraphs, i);
+    return d.order.at(i);
+}
+
+int position_of(const Document& d, const Paragraph* p) {
+    return d.order.position_of(p);
+}
+
+int first_paragraph_with_text(const Document& d, const char* text) {
+    return text != nullptr ? d.order.first_with_text(text) : -1;
+}
+
+void paragraph_list_insert_at(Document& d, int i, Paragraph* p) {
+    if (!p) {
+        return;
+    }
+    std::unique_ptr<Paragraph> owned(p);
+    const int count = d.order.size();
+    if (i < 0 || i > count) {
+        i = count;
+    }
+    d.order.reserve_one_more();
+    d.order.insert(i, p); // placed first: where its symbols stand depends on it
+    try {
+        d.all_symbols.add_links(*p);
+    } catch (...) {
+        d.order.erase(i);
+        throw;
+    }
+    p->next_paragraph = d.order.at(i + 1);
+    if (i == 0) {
+        d.paragraphs = p;
+    } else {
+        d.order.at(i - 1)->next_paragraph = p;
+    }
+    owned.release();
 }
 
 void paragraph_list_append(Document& d, Paragraph* p) {
-    if (!p) {
-        return;
-    }
-    p->next_paragraph = nullptr;
-    Paragraph** link = &d.paragraphs;
-    while (*link) {
-        link = &(*link)->next_paragraph;
-    }
-    *link = p;
+    paragraph_list_insert_at(d, d.order.size(), p);
 }
 
 void paragraph_list_prepend(Document& d, Paragraph* p) {
-    if (!p) {
-        return;
-    }
-    p->next_paragraph = d.paragraphs;
-    d.paragraphs = p;
+    paragraph_list_insert_at(d, 0, p);
 }
 
-void paragraph_list_insert_after(Paragraph* q, Paragraph* p) {
-    if (!p) {
-        return;
-    }
-    if (!q) {
+void paragraph_list_insert_after(Document& d, Paragraph* q, Paragraph* p) {
+    const int position = d.order.position_of(q);
+    if (position < 0) {
         delete p; // owned but with nowhere to go
         return;
     }
-    p->next_paragraph = q->next_paragraph;
-    q->next_paragraph = p;
+    paragraph_list_insert_at(d, position + 1, p);
 }
 
 Paragraph* paragraph_list_remove(Document& d, Paragraph* p) {
-    return chain_remove<Paragraph, &Paragraph::next_paragraph>(d.paragraphs, p);
+    const int position = d.order.position_of(p);
+    if (position < 0) {
+        return nullptr;
+    }
+    d.all_symbols.reserve_for_removal(*p);
+    return remove_reserved(d, position);
+}
+
+void cut_paragraph_at(Document& d, int i) {
+    const Paragraph* const p = d.order.at(i);
+    if (!p) {
+        return;
+    }
+    d.all_symbols.reserve_for_removal(*p);
+    Paragraph copy(*p);
+    remove_reserved(d, i);
+    d.cut_paragraph = std::move(copy);
 }
 
 void paragraph_list_clear(Document& d) {
     chain_clear<Paragraph, &Paragraph::next_paragraph>(d.paragraphs);
+    d.order.clear();
+    d.all_symbols.clear();
+}
+
+void replace_paragraphs(Document& d, Paragraph* first) {
+    ChainGuard handed_over(first);
+    ParagraphOrder order;
+    order.assign(first);
+    AllSymbols symbols;
+    symbols.rebuild(first);
+    paragraph_list_clear(d);
+    d.paragraphs = first;
+    handed_over.first = nullptr;
+    d.order.swap(order);
+    d.all_symbols.swap(symbols);
 }
 
 void rebuild_all_symbols(Document& d) {
-    std::vector<const char*> symbols = distinct_symbols(d);
-    // Stable: symbols equal but for case stay in first-occurrence order, as
-    // sorted insertion of that sequence would leave them.
-    std::stable_sort(symbols.begin(), symbols.end(),
-                     [](const char* a, const char* b) { return compare_ignoring_ascii_case(a, b) < 0; });
-    // Built aside, so that a failed allocation leaves the old list.
-    TextList sorted;
-    Text** tail = &sorted.first;
-    for (const char* const s : symbols) {
-        *tail = new Text(s);
-        tail = &(*tail)->chain;
-    }
-    d.all_symbols = std::move(sorted);
+    d.all_symbols.rebuild(d.paragraphs);
 }
 
 std::vector<const Paragraph*> paragraphs_with_symbol(const Document& d, const char* s) {
-    if (!s) {
-        return {};
-    }
-    return paragraphs_with_symbols_where(d, [s](const char* symbol) { return std::strcmp(symbol, s) == 0; });
+    const std::vector<Paragraph*>& links = d.all_symbols.links_of(d.all_symbols.position_of(s));
+    return in_document_order({links.begin(), links.end()});
 }
 
 std::vector<const Paragraph*> paragraphs_with_symbol_containing(const Document& d, const char* t) {
     if (!t) {
         return {};
     }
-    const std::string_view wanted(t);
-    return paragraphs_with_symbols_where(d, [wanted](const char* symbol) {
-        return std::string_view(symbol).find(wanted) != std::string_view::npos;
-    });
+    std::vector<const Paragraph*> found;
+    for (int i = 0; i < d.all_symbols.size(); ++i) {
+        if (std::strstr(d.all_symbols.at(i)->chars, t) != nullptr) {
+            const std::vector<Paragraph*>& links = d.all_symbols.links_of(i);
+            found.insert(found.end(), links.begin(), links.end());
+        }
+    }
+    return in_document_order(std::move(found));
 }

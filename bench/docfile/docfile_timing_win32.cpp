@@ -5,6 +5,8 @@
 #include "docfile/document_file.h"
 #include "xml/loader.h"
 
+#include <windows.h>
+
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -35,6 +37,10 @@ template <typename Work> double best_of(int rounds, Work work) {
 } // namespace
 
 int main(int argc, char** argv) {
+    if (std::getenv("NORVANE_LFH")) {
+        ULONG lfh = 2;
+        std::printf("lfh %d\n", HeapSetInformation(GetProcessHeap(), HeapCompatibilityInformation, &lfh, sizeof lfh));
+    }
     const int paragraphs = argc > 1 ? std::atoi(argv[1]) : large_document_paragraphs;
     const int rounds = argc > 2 ? std::atoi(argv[2]) : 3;
     const std::string path =

@@ -44,7 +44,7 @@ TEST(commands, leave_the_lists_and_selections_each_command_promises) {
         {"cut selects the following paragraph", "a|b:x|c", {paragraph(1), cut}, "a|[c] / c /  /  / "},
         {"cutting the last paragraph leaves nothing selected", "a|b", {paragraph(1), cut}, "a /  /  /  / "},
         {"paste before the first paragraph selects the pasted one", "a|b:x",
-         {paragraph(1), cut, paragraph(0), click_on(&g::paste_before_button)}, "[b]|a / b / x /  / "},
+         {paragraph(1), cut, paragraph(0), click_on(&g::paste_before_button)}, "[b]|a / b / x / x / "},
         {"paste before a later paragraph selects the pasted one", "a|b|c",
          {paragraph(0), cut, paragraph(1), click_on(&g::paste_before_button)}, "b|[a]|c / a /  /  / "},
         {"paste after selects the pasted one", "a|b|c",
@@ -84,25 +84,57 @@ TEST(commands, leave_the_lists_and_selections_each_command_promises) {
     }
 }
 
-// The list box shows the last 5,000 paragraphs; a line must still name the
-// paragraph it shows.
-TEST(commands, act_on_the_selected_line_of_a_list_longer_than_the_list_box) {
+// Every paragraph of a long document has its line, and a line names the
+// paragraph it shows, from the first to the last.
+TEST(commands, reach_and_act_on_every_paragraph_of_a_long_document) {
     const temporary_file file("long.html");
-    write_document(numbered_paragraphs(5003) + ":last", file.path);
+    write_document("p1:first|" + numbered_paragraphs(6000).substr(std::string("p0|p1|").size()) +
+                       "|p6000:last",
+                   file.path);
     open_document(file.path);
-    perform({select_line(&g::all_paragraphs_list, 4999)});
-    EXPECT_EQ(text_of(&g::paragraph_edit), "p5002");
+    ASSERT_EQ(SendMessageA(the_window().all_paragraphs_list, LB_GETCOUNT, 0, 0), 6000);
+    EXPECT_EQ(line_of(&g::all_paragraphs_list, 0), "p1");
+    EXPECT_EQ(line_of(&g::all_paragraphs_list, 5999), "p6000");
+
+    perform({select_line(&g::all_paragraphs_list, 0)});
+    EXPECT_EQ(text_of(&g::paragraph_edit), "p1");
+    EXPECT_EQ(shown(&g::linked_symbols_list), "first");
+
+    // All symbols: first, last. The result line of "first" is p1.
+    perform({select_line(&g::all_paragraphs_list, 3000), select_line(&g::all_symbols_list, 0),
+             select_line(&g::result_list, 0)});
+    EXPECT_EQ(shown(&g::result_list), "[p1]");
+    EXPECT_EQ(selected_line(&g::all_paragraphs_list), 0);
+    EXPECT_EQ(text_of(&g::paragraph_edit), "p1");
+    perform({type_into(&g::paragraph_edit, "P1"), click_on(&g::update_button)});
+    EXPECT_EQ(line_of(&g::all_paragraphs_list, 0), "P1");
+    EXPECT_EQ(line_of(&g::all_paragraphs_list, 1), "p2");
+    EXPECT_EQ(selected_line(&g::all_paragraphs_list), 0);
+
+    perform({select_line(&g::all_paragraphs_list, 5999), click_on(&g::cut_button),
+             select_line(&g::all_paragraphs_list, 0), click_on(&g::paste_before_button)});
+    EXPECT_EQ(line_of(&g::all_paragraphs_list, 0), "p6000");
+    EXPECT_EQ(line_of(&g::all_paragraphs_list, 1), "P1");
+    EXPECT_EQ(selected_line(&g::all_paragraphs_list), 0);
+    EXPECT_EQ(text_of(&g::paragraph_edit), "p6000");
     EXPECT_EQ(shown(&g::linked_symbols_list), "last");
 
-    perform({select_line(&g::all_paragraphs_list, 0), click_on(&g::cut_button)});
-    EXPECT_EQ(text_of(&g::paragraph_edit), "p4");
-    const std::string lines = shown(&g::all_paragraphs_list);
-    EXPECT_EQ(lines.substr(0, lines.find("|p5|")), "p2|[p4]")
-        << "p3 cut, the list still shows its last 5,000";
+    // Line 5500 shows p5500 (p6000 now stands first).
+    perform({select_line(&g::all_paragraphs_list, 5500), type_into(&g::paragraph_edit, "changed"),
+             click_on(&g::update_button), type_into(&g::symbol_edit, "late"),
+             click_on(&g::link_symbol_button)});
+    EXPECT_EQ(line_of(&g::all_paragraphs_list, 5500), "changed");
+    EXPECT_EQ(line_of(&g::all_paragraphs_list, 5501), "p5501");
+    EXPECT_EQ(shown(&g::linked_symbols_list), "late");
+    EXPECT_EQ(shown(&g::all_symbols_list), "first|last|late");
+    perform({select_line(&g::all_symbols_list, 2)});
+    EXPECT_EQ(shown(&g::result_list), "changed");
 
-    perform({click_on(&g::paste_after_button)});
-    EXPECT_EQ(text_of(&g::paragraph_edit), "p3");
-    EXPECT_EQ(shown(&g::all_paragraphs_list).substr(0, 10), "p4|[p3]|p5") << "pasted after p4";
+    perform({select_line(&g::all_paragraphs_list, 5998), click_on(&g::cut_button)});
+    EXPECT_EQ(line_of(&g::all_paragraphs_list, 5998), "p5999");
+    EXPECT_EQ(selected_line(&g::all_paragraphs_list), 5998);
+    EXPECT_EQ(text_of(&g::paragraph_edit), "p5999");
+    EXPECT_EQ(SendMessageA(the_window().all_paragraphs_list, LB_GETCOUNT, 0, 0), 5999);
 }
 
 // Update refills the paragraph list without moving it under the user.

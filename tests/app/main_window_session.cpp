@@ -172,20 +172,39 @@ temporary_file::~temporary_file() {
     DeleteFileA(path.c_str());
 }
 
+std::string line_of(control_field list, int line) {
+    const HWND box = the_window().*list;
+    const auto length = SendMessageA(box, LB_GETTEXTLEN, static_cast<WPARAM>(line), 0);
+    if (length < 0) {
+        return "(no line " + std::to_string(line) + ")";
+    }
+    std::string text(static_cast<std::size_t>(length), '\0');
+    SendMessageA(box, LB_GETTEXT, static_cast<WPARAM>(line), reinterpret_cast<LPARAM>(text.data()));
+    return text;
+}
+
+int selected_line(control_field list) {
+    return static_cast<int>(SendMessageA(the_window().*list, LB_GETCURSEL, 0, 0));
+}
+
+// Read on the GUI thread, which owns the list: one request, not two round
+// trips a line.
 std::string shown(control_field list) {
     const HWND box = the_window().*list;
-    const auto count = static_cast<int>(SendMessageA(box, LB_GETCOUNT, 0, 0));
-    const auto selected = static_cast<int>(SendMessageA(box, LB_GETCURSEL, 0, 0));
     std::string entries;
-    for (int i = 0; i < count; ++i) {
-        std::string entry(static_cast<std::size_t>(SendMessageA(box, LB_GETTEXTLEN, i, 0)), '\0');
-        SendMessageA(box, LB_GETTEXT, i, reinterpret_cast<LPARAM>(entry.data()));
-        const bool is_selected = i == selected;
-        entries.append(i > 0 ? "|" : "")
-            .append(is_selected ? "[" : "")
-            .append(entry)
-            .append(is_selected ? "]" : "");
-    }
+    run_on_gui_thread([box, &entries] {
+        const auto count = static_cast<int>(SendMessageA(box, LB_GETCOUNT, 0, 0));
+        const auto selected = static_cast<int>(SendMessageA(box, LB_GETCURSEL, 0, 0));
+        for (int i = 0; i < count; ++i) {
+            std::string entry(static_cast<std::size_t>(SendMessageA(box, LB_GETTEXTLEN, i, 0)), '\0');
+            SendMessageA(box, LB_GETTEXT, i, reinterpret_cast<LPARAM>(entry.data()));
+            const bool is_selected = i == selected;
+            entries.append(i > 0 ? "|" : "")
+                .append(is_selected ? "[" : "")
+                .append(entry)
+                .append(is_selected ? "]" : "");
+        }
+    });
     return entries;
 }
 

@@ -72,5 +72,8 @@ struct temporary_file {
 
 // A list box's entries joined by '|', the selected one in brackets.
 std::string shown(control_field list);
+// One line of a list box (LB_GETTEXT), and the selected line (-1: none).
+std::string line_of(control_field list, int line);
+int selected_line(control_field list);
 // An edit box's whole text.
 std::string text_of(control_field edit);

@@ -19,6 +19,13 @@ inline std::string describe(const TextList& list) {
     }
     return out;
 }
+inline std::string describe(const AllSymbols& all) {
+    std::string out;
+    for (int i = 0; i < all.size(); ++i) {
+        out.append(i == 0 ? "" : ",").append(all.at(i)->chars);
+    }
+    return out;
+}
 inline std::string describe(const Document& d) {
     std::string out;
     for (const Paragraph* p = d.paragraphs; p; p = p->next_paragraph) {
@@ -32,13 +39,13 @@ inline void append_paragraphs(Document& d, const std::string& description) {
     std::istringstream paragraphs(description);
     for (std::string item; std::getline(paragraphs, item, '|');) {
         auto* const p = new Paragraph;
-        paragraph_list_append(d, p);
         const std::size_t colon = item.find(':');
         text_assign(p->text, item.substr(0, colon).c_str());
         std::istringstream symbols(item.substr(colon + 1));
         for (std::string symbol; std::getline(symbols, symbol, ',');) {
             text_list_append_element(p->symbols, new Text(symbol.c_str()));
         }
+        paragraph_list_append(d, p);
     }
 }
 
@@ -55,15 +62,15 @@ inline int reference_compare(const char* a, const char* b) {
 }
 
 // Each symbol not yet listed goes after every listed one that does not order after it.
-inline void reference_rebuild_all_symbols(Document& d) {
-    text_list_clear(d.all_symbols);
+inline TextList reference_all_symbols(const Document& d) {
+    TextList all;
     for (const Paragraph* p = d.paragraphs; p; p = p->next_paragraph) {
         for (const Text* x = p->symbols.first; x; x = x->chain) {
             bool listed = false;
-            for (const Text* e = d.all_symbols.first; e; e = e->chain) {
+            for (const Text* e = all.first; e; e = e->chain) {
                 listed = listed || std::strcmp(e->chars, x->chars) == 0;
             }
-            Text** link = &d.all_symbols.first;
+            Text** link = &all.first;
             while (!listed && *link && reference_compare((*link)->chars, x->chars) <= 0) {
                 link = &(*link)->chain;
             }
@@ -74,4 +81,42 @@ inline void reference_rebuild_all_symbols(Document& d) {
             }
         }
     }
+    return all;
+}
+
+// The paragraphs, in document order, once per symbol for which matches(symbol)
+// holds: the plain nested walk.
+template <typename Match> std::vector<const Paragraph*> reference_query(const Document& d, Match matches) {
+    std::vector<const Paragraph*> found;
+    for (const Paragraph* p = d.paragraphs; p; p = p->next_paragraph) {
+        for (const Text* x = p->symbols.first; x; x = x->chain) {
+            if (matches(x->chars)) {
+                found.push_back(p);
+            }
+        }
+    }
+    return found;
+}
+
+// What the document's own indexes must agree with: its chain by position, and
+// its symbols as the plain algorithm derives them. "" when they agree.
+inline std::string index_disagreement(const Document& d) {
+    int position = 0;
+    for (const Paragraph* p = d.paragraphs; p; p = p->next_paragraph, ++position) {
+        if (paragraph_at(d, position) != p || position_of(d, p) != position) {
+            return "paragraph " + std::to_string(position) + " is not at its position";
+        }
+        if (first_paragraph_with_text(d, p->text.chars) > position) {
+            return "paragraph " + std::to_string(position) + " is not found by its text";
+        }
+    }
+    if (paragraph_count(d) != position) {
+        return "the count is " + std::to_string(paragraph_count(d)) + ", the chain holds " +
+               std::to_string(position);
+    }
+    const std::string expected = describe(reference_all_symbols(d));
+    if (describe(d.all_symbols) != expected) {
+        return "all symbols are " + describe(d.all_symbols) + ", expected " + expected;
+    }
+    return "";
 }
