@@ -59,8 +59,9 @@ bool take(MSG& message, UINT kinds) {
     return PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE | PM_QS_SENDMESSAGE | kinds) != FALSE;
 }
 
-// One message, posted ones first, then input, then painting; false when none.
-// Keeps client input (true is returned only for what is to be dispatched).
+// Takes one message, posted ones first, then input, then painting; false
+// when there was none. Client input is kept; `dispatch` tells whether the
+// message taken is for the caller to dispatch.
 bool take_one(MSG& message, bool& dispatch) {
     dispatch = false;
     if (take(message, PM_QS_POSTMESSAGE)) {
@@ -129,7 +130,8 @@ bool route_mouse(MSG& message) {
 void dispatch_typed_characters() {
     MSG typed{};
     while (PeekMessageA(&typed, nullptr, WM_CHAR, WM_DEADCHAR, PM_REMOVE | PM_QS_POSTMESSAGE) != FALSE ||
-           PeekMessageA(&typed, nullptr, WM_SYSCHAR, WM_SYSDEADCHAR, PM_REMOVE | PM_QS_POSTMESSAGE) != FALSE) {
+           PeekMessageA(&typed, nullptr, WM_SYSCHAR, WM_SYSDEADCHAR, PM_REMOVE | PM_QS_POSTMESSAGE) !=
+               FALSE) {
         DispatchMessageA(&typed);
     }
 }
@@ -154,7 +156,7 @@ bool carry_out_kept_input() {
     SetKeyboardState(entry.keys.data());
     keys_older = !kept.empty();
     const bool routed = !entry.given || (is_key(entry.message.message) ? route_key(entry.message)
-                                                                        : route_mouse(entry.message));
+                                                                       : route_mouse(entry.message));
     if (routed) {
         TranslateMessage(&entry.message);
         DispatchMessageA(&entry.message);

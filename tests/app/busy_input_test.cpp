@@ -130,7 +130,8 @@ TEST(busy_command, a_button_and_then_a_list_entry_clicked_while_it_runs_both_act
         perform({select_line(&g::all_paragraphs_list, 0), type_into(&g::paragraph_edit, "A2")});
         do_inside_next_command([&] {
             ASSERT_TRUE(give_click(window.update_button, middle_of(window.update_button)));
-            ASSERT_TRUE(give_click(window.all_paragraphs_list, middle_of_line(window.all_paragraphs_list, 1)));
+            ASSERT_TRUE(
+                give_click(window.all_paragraphs_list, middle_of_line(window.all_paragraphs_list, 1)));
             ASSERT_TRUE(input_kept(QS_MOUSEBUTTON));
         });
         ASSERT_TRUE(give_click(window.search_button, middle_of(window.search_button)));
