@@ -5,6 +5,8 @@
 // GUI thread has carried it out.
 #include "framework/wk_app.h"
 
+#include "framework/held_input.h"
+
 #include <process.h>
 
 #include <mutex>
@@ -141,42 +143,6 @@ std::mutex hold_lock;
 LONG commands_outstanding = 0;
 HANDLE input_released = CreateEventA(nullptr, TRUE, TRUE, nullptr);
 
-// Everything but keyboard and mouse input in the client area: the window
-// frame's mouse messages (0xA0 to 0xAD) come before WM_KEYFIRST, so moving
-// the window and its close box go on.
-constexpr struct {
-    UINT first;
-    UINT last;
-} ranges_besides_input[] = {
-    {0, WM_KEYFIRST - 1},
-    {WM_KEYLAST + 1, WM_MOUSEFIRST - 1},
-    {WM_MOUSELAST + 1, 0xFFFFFFFF},
-};
-constexpr DWORD wakes_besides_input =
-    QS_POSTMESSAGE | QS_ALLPOSTMESSAGE | QS_SENDMESSAGE | QS_PAINT | QS_TIMER;
-// A press on the frame is not a wake-up of its own (it is input): it is
-// looked for at least this often.
-constexpr DWORD frame_poll_ms = 50;
-
-bool peek_besides_input(MSG& message) {
-    for (const auto& range : ranges_besides_input) {
-        if (PeekMessageA(&message, nullptr, range.first, range.last, PM_REMOVE) != FALSE) {
-            return true;
-        }
-    }
-    return false;
-}
-
-// One message other than input, or none after a short wait (also when the
-// hold ends meanwhile). False when none was taken.
-bool take_message_besides_input(MSG& message) {
-    if (peek_besides_input(message)) {
-        return true;
-    }
-    MsgWaitForMultipleObjects(1, &input_released, FALSE, frame_poll_ms, wakes_besides_input);
-    return peek_besides_input(message);
-}
-
 // One message of any kind (WM_QUIT included); false when the call failed.
 bool take_any_message(MSG& message) {
     return GetMessageA(&message, nullptr, 0, 0) != -1;
@@ -297,8 +263,13 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show_state) {
 }
 
 void pump_one_message() {
+    // Read once: input kept while the hold lasted comes before anything taken after it.
+    const bool held = input_held();
+    if (!held && carry_out_kept_input()) {
+        return;
+    }
     MSG message{};
-    const bool taken = input_held() ? take_message_besides_input(message) : take_any_message(message);
+    const bool taken = held ? take_message_holding_input(message, input_released) : take_any_message(message);
     if (!taken) {
         return;
     }

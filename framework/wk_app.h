@@ -34,8 +34,9 @@ constexpr const char* program_version = "1.01";
 int application_main();
 
 // GUI thread: wait for one message, carry out the framework requests, dispatch.
-// While input is held, keyboard and mouse input stays in the queue; painting,
-// the window frame (moving, the close box), sent messages and requests go on.
+// While input is held, keyboard and mouse input is kept (held_input.h) and
+// carried out once the hold ends, in the order given; painting, the window
+// frame (moving, the close box), sent messages and requests go on.
 void pump_one_message();
 
 // Input is held while a command the user gave has not finished: the next key

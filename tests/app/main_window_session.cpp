@@ -10,6 +10,7 @@
 #include "docfile/document_file.h"
 #include "framework/choosers.h"
 #include "framework/controls.h"
+#include "framework/held_input.h"
 #include "framework/wk_app.h"
 #include "tests/end_to_end/outside_driver.h"
 
@@ -122,11 +123,18 @@ bool type_letters(const char* letters) {
     return outside::type(the_window().window_handle, letters);
 }
 
-bool input_waits(UINT kinds) {
+bool press_keys(const std::vector<WORD>& keys) {
+    return outside::press(the_window().window_handle, keys);
+}
+
+bool input_kept(UINT kinds) {
+    // SendInput has queued the input when it returns: once none of it is left
+    // in the queue and some is kept, all of it is.
     return wait_until([&] {
-        bool waiting = false;
-        run_on_gui_thread([&] { waiting = (HIWORD(GetQueueStatus(kinds)) & kinds) != 0; });
-        return waiting;
+        bool kept = false;
+        run_on_gui_thread(
+            [&] { kept = (HIWORD(GetQueueStatus(kinds)) & kinds) == 0 && kept_input_count() > 0; });
+        return kept;
     });
 }
 

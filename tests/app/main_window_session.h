@@ -42,9 +42,12 @@ void do_inside_next_command(std::function<void()> inside_next_command);
 bool give_click(HWND control, POINT point);
 bool drag_caption_by(HWND window, int dx, int dy);
 bool type_letters(const char* letters);
-// Application thread: waits until the GUI thread's queue holds input of
-// these kinds (QS_KEY, QS_MOUSEBUTTON) that it has not taken.
-bool input_waits(UINT kinds);
+// Application thread: waits until the GUI thread has taken all input of these
+// kinds (QS_KEY, QS_MOUSEBUTTON) given so far and keeps it, not yet carried
+// out, for the command to finish.
+bool input_kept(UINT kinds);
+// Presses the keys together (e.g. Ctrl+End), as the user does.
+bool press_keys(const std::vector<WORD>& keys);
 
 // A document written as paragraphs separated by '|', each text optionally
 // followed by ':' and its symbols separated by ','; "" is no paragraph.
