@@ -2,6 +2,11 @@
 add_library(norvane_options INTERFACE)
 if(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
   target_compile_options(norvane_options INTERFACE -Wall -Wextra -Wpedantic -Wshadow -Wconversion -Wno-sign-conversion)
+  # Only targets that link norvane_options get it: third-party code built
+  # here (GoogleTest in the Windows build) keeps its own settings.
+  if(NORVANE_WARNINGS_AS_ERRORS)
+    target_compile_options(norvane_options INTERFACE -Werror)
+  endif()
 endif()
 if(NORVANE_SANITIZE)
   target_compile_options(norvane_options INTERFACE -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)

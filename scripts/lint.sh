@@ -15,6 +15,13 @@ build_dir=${1:-build/native}
 jobs=2
 failed=0
 
+for tool in clang-format clang-tidy; do
+    command -v "$tool" >/dev/null || {
+        echo "== lint failed: $tool is not installed (scripts/setup.sh installs it)"
+        exit 1
+    }
+done
+
 # Sources of our own: everything but build trees and generated corpora.
 mapfile -t cpp_files < <(find . \( -path './build' -o -path './build-*' -o -path './.git' -o -path './fuzz/corpus*' \) -prune \
     -o -type f \( -name '*.cpp' -o -name '*.h' \) -print | sed 's|^\./||' | sort)

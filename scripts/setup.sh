@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  cmake ninja-build g++ clang-14 libclang-rt-14-dev
+  cmake ninja-build g++ clang-14 libclang-rt-14-dev clang-format clang-tidy
   libgtest-dev googletest libbenchmark-dev
   libtinyxml2-dev libpugixml-dev libexpat1-dev
   mingw-w64 g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64

@@ -29,7 +29,10 @@ inline std::string describe(const AllSymbols& all) {
 inline std::string describe(const Document& d) {
     std::string out;
     for (const Paragraph* p = d.paragraphs; p; p = p->next_paragraph) {
-        out += (p == d.paragraphs ? "" : "|") + std::string(p->text.chars) + ":" + describe(p->symbols);
+        out.append(p == d.paragraphs ? "" : "|")
+            .append(p->text.chars)
+            .append(":")
+            .append(describe(p->symbols));
     }
     return out;
 }
