@@ -168,7 +168,7 @@ void paragraph_list_insert_at(Document& d, int i, Paragraph* p) {
     } else {
         d.order.at(i - 1)->next_paragraph = p;
     }
-    owned.release();
+    static_cast<void>(owned.release()); // the document owns it now
 }
 
 void paragraph_list_append(Document& d, Paragraph* p) {

@@ -50,8 +50,13 @@ BOOL WINAPI choose_saved_document(LPOPENFILENAMEA record) {
     return TRUE;
 }
 
+// A prefix and a number (built by appending: GCC 12 misreads "..." + std::string as overlapping).
+std::string numbered(const char* prefix, long long n) {
+    return std::string(prefix).append(std::to_string(n));
+}
+
 std::string symbol_name(int i) {
-    return "s" + std::to_string(i) + (i % 300 == 0 ? "x" : "");
+    return numbered("s", i).append(i % 300 == 0 ? "x" : "");
 }
 
 // Written through the model and the document file, as a save would.
@@ -62,9 +67,9 @@ long long write_document(int paragraphs) {
     Paragraph** tail = &first;
     for (int i = 0; i < paragraphs; ++i) {
         auto* const p = new Paragraph;
-        std::string text = "Paragraph " + std::to_string(i) + " of the benchmark document,";
+        std::string text = numbered("Paragraph ", i).append(" of the benchmark document,");
         while (text.size() < 100) {
-            text += " word" + std::to_string(random() % 1000);
+            text += numbered(" word", random() % 1000);
         }
         text_assign(p->text, text.c_str());
         for (int k = 0; k < 3; ++k) {
@@ -155,8 +160,9 @@ void measure(bench_window& b, int paragraphs) {
         const auto nothing = [] {};
         const int middle = paragraphs / 2;
         active_chooser_calls().open_file_name = choose_benchmark_document;
-        results.push_back(time_command(b, "Open file", 1, nothing, [&] { b.click(w.open_button); },
-                                       [&] { return std::to_string(b.count(w.all_paragraphs_list)) + " lines"; }));
+        results.push_back(time_command(
+            b, "Open file", 1, nothing, [&] { b.click(w.open_button); },
+            [&] { return std::to_string(b.count(w.all_paragraphs_list)) + " lines"; }));
         const SIZE_T peak_after_open = peak_working_set();
 
         results.push_back(time_command(b, "select a paragraph", rounds, nothing,
@@ -164,39 +170,41 @@ void measure(bench_window& b, int paragraphs) {
         int round = 0;
         results.push_back(time_command(
             b, "Update paragraph", rounds,
-            [&] { b.type(w.paragraph_edit, "Updated text " + std::to_string(round++)); },
+            [&] { b.type(w.paragraph_edit, numbered("Updated text ", round++)); },
             [&] { b.click(w.update_button); }));
         results.push_back(time_command(
-            b, "New paragraph after", rounds, [&] { SendMessageA(w.all_paragraphs_list, LB_SETCURSEL, middle, 0); },
+            b, "New paragraph after", rounds,
+            [&] { SendMessageA(w.all_paragraphs_list, LB_SETCURSEL, middle, 0); },
             [&] { b.click(w.new_paragraph_button); }));
         results.push_back(time_command(
             b, "Link Symbol, a new symbol", rounds,
             [&] {
                 SendMessageA(w.all_paragraphs_list, LB_SETCURSEL, middle, 0);
-                b.type(w.symbol_edit, "new symbol " + std::to_string(round++));
+                b.type(w.symbol_edit, numbered("new symbol ", round++));
             },
             [&] { b.click(w.link_symbol_button); }));
-        results.push_back(time_command(b, "Delete Symbol", rounds,
-                                       [&] { SendMessageA(w.linked_symbols_list, LB_SETCURSEL, 0, 0); },
-                                       [&] { b.click(w.delete_symbol_button); }));
+        results.push_back(time_command(
+            b, "Delete Symbol", rounds, [&] { SendMessageA(w.linked_symbols_list, LB_SETCURSEL, 0, 0); },
+            [&] { b.click(w.delete_symbol_button); }));
         results.push_back(time_command(
             b, "select a symbol (its paragraphs)", rounds, nothing,
             [&] { b.select(w.all_symbols_list, b.count(w.all_symbols_list) / 2); },
             [&] { return std::to_string(b.count(w.result_list)) + " results"; }));
-        results.push_back(time_command(b, "L&ink Symbol (the selected symbol)", rounds,
-                                       [&] { SendMessageA(w.all_paragraphs_list, LB_SETCURSEL, middle, 0); },
-                                       [&] { b.click(w.link_listed_symbol_button); }));
+        results.push_back(time_command(
+            b, "L&ink Symbol (the selected symbol)", rounds,
+            [&] { SendMessageA(w.all_paragraphs_list, LB_SETCURSEL, middle, 0); },
+            [&] { b.click(w.link_listed_symbol_button); }));
         results.push_back(time_command(b, "select a result line", rounds, nothing,
                                        [&] { b.select(w.result_list, b.count(w.result_list) - 1); }));
-        results.push_back(time_command(b, "Cut", rounds,
-                                       [&] { SendMessageA(w.all_paragraphs_list, LB_SETCURSEL, middle, 0); },
-                                       [&] { b.click(w.cut_button); }));
-        results.push_back(time_command(b, "Paste before", rounds,
-                                       [&] { SendMessageA(w.all_paragraphs_list, LB_SETCURSEL, middle, 0); },
-                                       [&] { b.click(w.paste_before_button); }));
-        results.push_back(time_command(b, "Paste after", rounds,
-                                       [&] { SendMessageA(w.all_paragraphs_list, LB_SETCURSEL, middle, 0); },
-                                       [&] { b.click(w.paste_after_button); }));
+        results.push_back(time_command(
+            b, "Cut", rounds, [&] { SendMessageA(w.all_paragraphs_list, LB_SETCURSEL, middle, 0); },
+            [&] { b.click(w.cut_button); }));
+        results.push_back(time_command(
+            b, "Paste before", rounds, [&] { SendMessageA(w.all_paragraphs_list, LB_SETCURSEL, middle, 0); },
+            [&] { b.click(w.paste_before_button); }));
+        results.push_back(time_command(
+            b, "Paste after", rounds, [&] { SendMessageA(w.all_paragraphs_list, LB_SETCURSEL, middle, 0); },
+            [&] { b.click(w.paste_after_button); }));
         const std::string one_symbol = symbol_name(std::max(1, paragraphs / 10) / 2 + 1);
         results.push_back(time_command(
             b, "Search for one symbol's name", rounds, [&] { b.type(w.search_edit, one_symbol); },
@@ -211,9 +219,10 @@ void measure(bench_window& b, int paragraphs) {
         SendMessageA(w.all_paragraphs_list, LB_SETCURSEL, middle, 0);
         b.click(w.cut_button);
         b.repaint_now();
-        std::printf("\n%d paragraphs (file %.1f MB), peak working set after Open %.0f MB, after all %.0f MB\n",
-                    paragraphs, static_cast<double>(file_bytes) / 1e6, static_cast<double>(peak_after_open) / 1e6,
-                    static_cast<double>(peak_working_set()) / 1e6);
+        std::printf(
+            "\n%d paragraphs (file %.1f MB), peak working set after Open %.0f MB, after all %.0f MB\n",
+            paragraphs, static_cast<double>(file_bytes) / 1e6, static_cast<double>(peak_after_open) / 1e6,
+            static_cast<double>(peak_working_set()) / 1e6);
     }
     print(results);
     DeleteFileA(document_path);

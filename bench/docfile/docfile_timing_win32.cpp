@@ -39,7 +39,8 @@ template <typename Work> double best_of(int rounds, Work work) {
 int main(int argc, char** argv) {
     if (std::getenv("NORVANE_LFH")) {
         ULONG lfh = 2;
-        std::printf("lfh %d\n", HeapSetInformation(GetProcessHeap(), HeapCompatibilityInformation, &lfh, sizeof lfh));
+        std::printf("lfh %d\n",
+                    HeapSetInformation(GetProcessHeap(), HeapCompatibilityInformation, &lfh, sizeof lfh));
     }
     const int paragraphs = argc > 1 ? std::atoi(argv[1]) : large_document_paragraphs;
     const int rounds = argc > 2 ? std::atoi(argv[2]) : 3;

@@ -222,7 +222,7 @@ class random_session {
         }
         return s;
     }
-    std::string text() { return "t" + std::to_string(random_() % 8); }
+    std::string text() { return std::string("t").append(std::to_string(random_() % 8)); }
 
     std::mt19937 random_;
     std::string symbol_selected_before_;

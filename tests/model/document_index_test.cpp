@@ -64,7 +64,7 @@ class RandomEdits {
         return s;
     }
 
-    std::string text() { return "t" + std::to_string(random_() % 6); }
+    std::string text() { return std::string("t").append(std::to_string(random_() % 6)); }
 
     Paragraph* paragraph() {
         auto p = std::make_unique<Paragraph>();
