@@ -11,5 +11,7 @@ int application_main() {
     run_on_gui_thread([main_window] { SetActiveWindow(main_window); });
     set_title(window.window_handle);
     window.new_paragraph_after();
-    return event_loop(window);
+    const int result = event_loop(window);
+    window.leave_document_to_the_end();
+    return result;
 }

@@ -62,6 +62,9 @@ class main_win : public gen_main_win {
     // shown, with the focus in the paragraph box: the start-up state.
     void new_paragraph_after();
 
+    // At the end of the program: the document is left to the system, which
+    // frees a process's memory at once.
+    void leave_document_to_the_end() noexcept { leave_paragraphs_to_the_end(document); }
     // The document as the window shows it, for reading only.
     const Document& shown_document() const { return document; }
 

@@ -5,6 +5,7 @@
 // GUI thread has carried it out.
 #include "framework/wk_app.h"
 
+#include "framework/busy_cursor.h"
 #include "framework/held_input.h"
 
 #include <process.h>
@@ -265,6 +266,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show_state) {
 void pump_one_message() {
     // Read once: input kept while the hold lasted comes before anything taken after it.
     const bool held = input_held();
+    follow_busy_cursor(held);
     if (!held && carry_out_kept_input()) {
         return;
     }

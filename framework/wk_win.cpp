@@ -2,6 +2,7 @@
 // that turns its messages into events, and the event queue and loop.
 #include "framework/wk_win.h"
 
+#include "framework/busy_cursor.h"
 #include "framework/wk_app.h"
 
 namespace {
@@ -295,6 +296,11 @@ LRESULT CALLBACK window_procedure(HWND window, UINT message, WPARAM word, LPARAM
         break;
     case WM_COMMAND:
         on_command(window, word, value);
+        break;
+    case WM_SETCURSOR:
+        if (set_busy_cursor(value)) {
+            return TRUE;
+        }
         break;
     default:
         break;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <memory>
+#include <new>
 #include <utility>
 
 namespace {
@@ -225,6 +226,19 @@ void replace_paragraphs(Document& d, Paragraph* first) {
     handed_over.first = nullptr;
     d.order.swap(order);
     d.all_symbols.swap(symbols);
+}
+
+void leave_paragraphs_to_the_end(Document& d) noexcept {
+    struct left_alone {
+        ParagraphOrder order;
+        AllSymbols all_symbols;
+    };
+    auto* const left = new (std::nothrow) left_alone;
+    if (left != nullptr) {
+        left->order.swap(d.order);
+        left->all_symbols.swap(d.all_symbols);
+        d.paragraphs = nullptr; // the chain stays where it is, owned by nobody
+    }
 }
 
 void rebuild_all_symbols(Document& d) {

@@ -141,4 +141,28 @@ TEST(busy_command, a_button_and_then_a_list_entry_clicked_while_it_runs_both_act
     }
 }
 
+HCURSOR cursor_shown() {
+    HCURSOR cursor = nullptr;
+    run_on_gui_thread([&cursor] { cursor = GetCursor(); });
+    return cursor;
+}
+
+// A command that runs a while shows the wait cursor over the window, not
+// over its frame; once it has finished the control under the pointer sets
+// its own cursor again.
+TEST(busy_command, shows_the_wait_cursor_over_the_window_while_it_runs) {
+    main_win& window = the_window();
+    const HCURSOR wait_cursor = LoadCursorA(nullptr, IDC_WAIT);
+    POINT over_list = middle_of(window.all_paragraphs_list);
+    ClientToScreen(window.all_paragraphs_list, &over_list);
+    ASSERT_TRUE(SetCursorPos(over_list.x, over_list.y));
+    do_inside_next_command([&] {
+        EXPECT_TRUE(wait_until([&] { return cursor_shown() == wait_cursor; }))
+            << "no wait cursor while the command ran";
+    });
+    ASSERT_TRUE(give_click(window.update_button, middle_of(window.update_button)));
+    run_event_loop_until([&] { return cursor_shown() != wait_cursor; });
+    EXPECT_NE(cursor_shown(), wait_cursor);
+}
+
 } // namespace
