@@ -1,12 +1,11 @@
 #include "model/all_symbols.h"
 
 #include "model/document.h"
+#include "model/paragraph_order.h"
 
 #include <algorithm>
 #include <cstring>
 #include <limits>
-#include <string_view>
-#include <unordered_map>
 #include <utility>
 
 namespace {
@@ -41,6 +40,75 @@ Occurrence first_occurrence(const char* symbol, const std::vector<Paragraph*>& l
     }
     return first;
 }
+
+// The first eight bytes of a symbol, folded as compare_ignoring_ascii_case
+// folds them, as one number that orders as they do: most symbols differ
+// there, and comparing numbers is much quicker than comparing bytes.
+std::uint64_t order_prefix(const char* symbol) {
+    std::uint64_t prefix = 0;
+    int i = 0;
+    for (; i < 8 && symbol[i] != '\0'; ++i) {
+        const auto c = static_cast<unsigned char>(symbol[i]);
+        prefix = prefix << 8 | (c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    }
+    // A shorter symbol orders first, as a NUL would; the empty one first of all.
+    return i == 0 ? 0 : prefix << (8 * (8 - i));
+}
+
+// The distinct symbols met so far, numbered in the order met and found by
+// their bytes: open addressing over their hashes, quicker than a map of
+// nodes when millions of links are counted.
+class symbol_numbers {
+  public:
+    std::uint32_t size() const { return static_cast<std::uint32_t>(symbols_.size()); }
+    const char* symbol(std::uint32_t number) const { return symbols_[number]; }
+
+    // The number of symbol, a new one if it was not met before. The symbol's
+    // characters must stay while the numbers are used.
+    std::uint32_t number_of(const char* symbol) {
+        const std::uint64_t hash = text_hash(symbol);
+        const std::size_t slot = slot_of(hash, symbol);
+        if (slots_[slot] != 0) {
+            return slots_[slot] - 1;
+        }
+        const std::uint32_t number = size();
+        symbols_.push_back(symbol);
+        hashes_.push_back(hash);
+        slots_[slot] = number + 1;
+        if (2 * symbols_.size() > slots_.size()) {
+            grow();
+        }
+        return number;
+    }
+
+  private:
+    std::size_t mask() const { return slots_.size() - 1; }
+
+    std::size_t slot_of(std::uint64_t hash, const char* symbol) const {
+        std::size_t slot = hash & mask();
+        while (slots_[slot] != 0 &&
+               (hashes_[slots_[slot] - 1] != hash || std::strcmp(symbols_[slots_[slot] - 1], symbol) != 0)) {
+            slot = (slot + 1) & mask();
+        }
+        return slot;
+    }
+
+    void grow() {
+        std::vector<std::uint32_t> slots(slots_.size() * 2, 0);
+        slots_.swap(slots);
+        for (std::uint32_t number = 0; number < size(); ++number) {
+            std::size_t slot = hashes_[number] & mask();
+            while (slots_[slot] != 0) {
+                slot = (slot + 1) & mask();
+            }
+            slots_[slot] = number + 1;
+        }
+    }
+
+    std::vector<const char*> symbols_;
+    std::vector<std::uint64_t> hashes_;
+    std::vector<std::uint32_t> slots_ = std::vector<std::uint32_t>(1024, 0); // number + 1; 0: free
+};
 
 // Grows a vector's room geometrically, so that adding one at a time stays linear.
 template <typename T> void reserve_room(std::vector<T>& v, std::size_t needed) {
@@ -268,22 +336,65 @@ void AllSymbols::record(SymbolListEdit::kind what, int position, const char* tex
     edits_.push_back({what, position, text});
 }
 
+// Sorted by compare_ignoring_ascii_case; symbols equal under it keep their
+// order (that of their first occurrence).
+void AllSymbols::sort_keeping_first_occurrence_order(std::vector<Entry>& entries) {
+    struct keyed {
+        std::uint64_t prefix;
+        std::size_t index;
+    };
+    std::vector<keyed> keys;
+    keys.reserve(entries.size());
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        keys.push_back({order_prefix(entries[i].symbol.chars), i});
+    }
+    std::sort(keys.begin(), keys.end(), [&entries](const keyed& a, const keyed& b) {
+        if (a.prefix != b.prefix) {
+            return a.prefix < b.prefix;
+        }
+        const int order =
+            compare_ignoring_ascii_case(entries[a.index].symbol.chars, entries[b.index].symbol.chars);
+        return order != 0 ? order < 0 : a.index < b.index;
+    });
+    std::vector<Entry> sorted;
+    sorted.reserve(entries.size());
+    for (const keyed& key : keys) {
+        sorted.push_back(std::move(entries[key.index]));
+    }
+    entries.swap(sorted);
+}
+
+// Two passes over every link: the first numbers each distinct symbol and
+// counts its links, the second gives each symbol exactly the room for its
+// links. A million paragraphs have millions of links: one allocation per
+// symbol, none per link.
 void AllSymbols::rebuild(Paragraph* first) {
-    std::unordered_map<std::string_view, std::size_t> index;
-    std::vector<Entry> entries;
-    for (Paragraph* p = first; p != nullptr; p = p->next_paragraph) {
+    symbol_numbers numbers;
+    std::vector<std::uint32_t> number_of_link;
+    std::vector<std::uint32_t> links_of_number;
+    for (const Paragraph* p = first; p != nullptr; p = p->next_paragraph) {
         for (const Text* x = p->symbols.first; x != nullptr; x = x->chain) {
-            const auto [found, fresh] = index.try_emplace(std::string_view(x->chars), entries.size());
-            if (fresh) {
-                entries.push_back(Entry{Text(x->chars), {}});
+            const std::uint32_t number = numbers.number_of(x->chars);
+            if (number == links_of_number.size()) {
+                links_of_number.push_back(0);
             }
-            entries[found->second].links.push_back(p);
+            ++links_of_number[number];
+            number_of_link.push_back(number);
         }
     }
-    // Stable: symbols equal but for case stay in first-occurrence order.
-    std::stable_sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
-        return compare_ignoring_ascii_case(a.symbol.chars, b.symbol.chars) < 0;
-    });
+    std::vector<Entry> entries;
+    entries.reserve(numbers.size());
+    for (std::uint32_t number = 0; number < numbers.size(); ++number) {
+        entries.push_back(Entry{Text(numbers.symbol(number)), {}});
+        entries.back().links.reserve(links_of_number[number]);
+    }
+    std::size_t link = 0;
+    for (Paragraph* p = first; p != nullptr; p = p->next_paragraph) {
+        for (const Text* x = p->symbols.first; x != nullptr; x = x->chain) {
+            entries[number_of_link[link++]].links.push_back(p);
+        }
+    }
+    sort_keeping_first_occurrence_order(entries);
     entries_.swap(entries);
     edits_.clear();
     rebuilt_ = true;

@@ -70,6 +70,7 @@ class AllSymbols {
     void forget_inserts_of(const char* text) noexcept;
     void order_group(int member) noexcept;
     void record(SymbolListEdit::kind what, int position, const char* text) noexcept;
+    static void sort_keeping_first_occurrence_order(std::vector<Entry>& entries);
 
     std::vector<Entry> entries_;
     std::vector<SymbolListEdit> edits_;

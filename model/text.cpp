@@ -4,11 +4,15 @@
 
 namespace {
 
-// A moved-from Text points here instead of owning a buffer, so that moves
-// need no allocation and cannot throw.
-char moved_from_chars[1] = {'\0'};
+// An empty Text, also a moved-from one, points here instead of owning a
+// buffer: moves need no allocation and cannot throw, and the many empty
+// texts of a document (new paragraphs, texts about to be assigned) cost none.
+char empty_chars[1] = {'\0'};
 
 char* copy_chars(const char* s, std::size_t n) {
+    if (n == 0) {
+        return empty_chars;
+    }
     char* const buffer = new char[n + 1];
     std::memcpy(buffer, s, n);
     buffer[n] = '\0';
@@ -20,7 +24,7 @@ char* copy_chars(const char* s) {
 }
 
 void release_chars(char* chars) {
-    if (chars != moved_from_chars) {
+    if (chars != empty_chars) {
         delete[] chars;
     }
 }
@@ -52,7 +56,7 @@ TextList copy_of(const TextList& src) {
 
 } // namespace
 
-Text::Text() : chars(copy_chars("", 0)) {}
+Text::Text() noexcept : chars(empty_chars) {}
 
 Text::Text(const char* s) : chars(copy_chars(s)) {}
 
@@ -66,14 +70,14 @@ Text& Text::operator=(const Text& other) {
 }
 
 Text::Text(Text&& other) noexcept : chars(other.chars) {
-    other.chars = moved_from_chars;
+    other.chars = empty_chars;
 }
 
 Text& Text::operator=(Text&& other) noexcept {
     if (this != &other) {
         release_chars(chars);
         chars = other.chars;
-        other.chars = moved_from_chars;
+        other.chars = empty_chars;
     }
     return *this;
 }

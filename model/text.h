@@ -8,9 +8,9 @@
 // exactly length + 1 bytes; change it only through the functions below.
 struct Text {
     Text* chain = nullptr; // next element while in a TextList
-    char* chars;           // owned; empty = one NUL byte
+    char* chars;           // owned; empty = a shared NUL byte, never written to
 
-    Text();
+    Text() noexcept;
     explicit Text(const char* s);           // exact-size copy; null -> empty
     Text(const Text& other);                // deep copy; chain = nullptr
     Text& operator=(const Text& other);     // deep copy of chars; chain unchanged

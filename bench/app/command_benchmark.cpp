@@ -91,12 +91,13 @@ void write_document(int paragraphs) {
 long long write_document_elsewhere(int paragraphs) {
     char program[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, program, MAX_PATH);
-    std::string command = std::string("\"").append(program).append("\" --write ").append(std::to_string(paragraphs));
+    std::string command =
+        std::string("\"").append(program).append("\" --write ").append(std::to_string(paragraphs));
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
-    if (CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process) ==
-        FALSE) {
+    if (CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                       &process) == FALSE) {
         std::printf("cannot start %s\n", command.c_str());
         std::exit(1);
     }
