@@ -44,7 +44,12 @@ class BufferedOutput {
 
     // text with the five characters as entities and its line breaks as CR LF.
     void put_encoded(const char* text) {
-        FirstLine split = split_first_line(text);
+        const std::string_view whole(text);
+        if (has_crlf_line_breaks_only(whole)) {
+            put_encoded_to_end(whole); // most texts: one line, or lines from the edit box
+            return;
+        }
+        FirstLine split = split_first_line(whole);
         for (; split.broken; split = split_first_line(split.rest)) {
             put_encoded_span(split.line);
             put(line_end);

@@ -14,6 +14,15 @@ FirstLine split_first_line(std::string_view text) {
     return {text.substr(0, end), text.substr(lf + 1), true};
 }
 
+bool has_crlf_line_breaks_only(std::string_view text) {
+    for (std::size_t lf = text.find('\n'); lf != std::string_view::npos; lf = text.find('\n', lf + 1)) {
+        if (lf == 0 || text[lf - 1] != '\r' || (lf >= 2 && text[lf - 2] == '\r')) {
+            return false;
+        }
+    }
+    return true;
+}
+
 std::string with_crlf_line_breaks(std::string_view text) {
     if (text.find('\n') == std::string_view::npos) {
         return std::string(text); // the common case: a single line

@@ -26,5 +26,9 @@ struct FirstLine {
 
 FirstLine split_first_line(std::string_view text);
 
+// True when every line break of text is already a single CR LF, so that
+// with_crlf_line_breaks would change nothing (the edit box's texts).
+bool has_crlf_line_breaks_only(std::string_view text);
+
 // Every line break as CR LF.
 std::string with_crlf_line_breaks(std::string_view text);
