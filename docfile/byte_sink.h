@@ -14,5 +14,7 @@ class ByteSink {
     ByteSink() = default;
     ByteSink(const ByteSink&) = default;
     ByteSink& operator=(const ByteSink&) = default;
+    ByteSink(ByteSink&&) = default;
+    ByteSink& operator=(ByteSink&&) = default;
     ~ByteSink() = default;
 };

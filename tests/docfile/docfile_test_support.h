@@ -22,7 +22,8 @@
 // on what the file treats specially, and repeated and empty symbols: up to 6
 // paragraphs of up to longest_text pieces, each with up to most_symbols - 1
 // symbols.
-inline std::string random_document(std::mt19937& random, unsigned longest_text = 60, unsigned most_symbols = 5) {
+inline std::string random_document(std::mt19937& random, unsigned longest_text = 60,
+                                   unsigned most_symbols = 5) {
     static const char* const special[] = {"<",  ">",     "&",   "'",       "\"", "\r\n", "\r", "\n",   " ",
                                           "\t", "&amp;", "<P>", "</body>", "?>", "/>",   "=",  "<!--", "]]>"};
     const auto random_text = [&random](unsigned longest) {
