@@ -1,28 +1,11 @@
-// The document file: the document's paragraphs as an XML tree and as the
-// bytes of its file, and saving and loading it.
-//
-// File layout: the question tag «<?xml version="1.0"?>», then "body" holding
-// one "P" per paragraph; a "P" carries one "symbol" attribute per linked
-// symbol, in link order, and the paragraph text as its only text. The file is
-// the writer's formatted output at level 0 with CR LF line ends.
+// The document file: saving the document's paragraphs to it (its bytes are
+// document_writer.h's) and loading them from its XML tree.
 #pragma once
 
 #include "docfile/file_status.h"
 #include "model/document.h"
 #include "xml/element.h"
 #include "xml/parser.h"
-
-#include <optional>
-#include <string>
-
-// The tree of the file for the paragraph chain starting at first (null: an
-// empty document). Line breaks inside texts and symbols are single LFs in it.
-// The empty handle when memory runs out.
-ElementRef document_to_tree(const Paragraph* first);
-
-// The exact bytes of the file for the paragraph chain starting at first;
-// nothing when memory runs out.
-std::optional<std::string> document_to_text(const Paragraph* first);
 
 // A new paragraph chain (owned by the caller; each paragraph allocated with
 // new) built from the "P" children of a "body" element, in order; other
@@ -33,10 +16,10 @@ std::optional<std::string> document_to_text(const Paragraph* first);
 // and symbols become CR LF.
 Paragraph* paragraphs_from_body(const ElementRef& body);
 
-// Writes the document's paragraphs to path, safely: the bytes go to a
-// temporary file in the same folder, which is flushed and then replaces path.
-// On failure (out of memory too) the status says why; the old file is then
-// intact and no temporary file is left.
+// Writes the document's paragraphs to path, safely: the bytes go, as they are
+// made, to a temporary file in the same folder, which is flushed and then
+// replaces path. On failure (out of memory too) the status says why; the old
+// file is then intact and no temporary file is left.
 FileStatus save_document_file(const Document& doc, const char* path);
 
 enum class LoadResult {

@@ -7,6 +7,24 @@ namespace {
 // Another process saving into the same folder may hold a name: try the next.
 constexpr int temporary_name_attempts = 100;
 
+// Writes to the file until a write fails, and keeps why.
+class FileSink final : public ByteSink {
+  public:
+    explicit FileSink(platform_file::Handle file) : file_(file) {}
+
+    bool write(std::string_view bytes) override {
+        if (code_ == platform_file::no_error) {
+            code_ = platform_file::write_all(file_, bytes);
+        }
+        return code_ == platform_file::no_error;
+    }
+    platform_file::ErrorCode code() const { return code_; }
+
+  private:
+    platform_file::Handle file_;
+    platform_file::ErrorCode code_ = platform_file::no_error;
+};
+
 // The temporary file: closed and removed on every way out unless it was put
 // in place of the target.
 class TemporaryFile {
@@ -39,8 +57,10 @@ class TemporaryFile {
         return code;
     }
 
-    platform_file::ErrorCode write(std::string_view bytes) const {
-        return platform_file::write_all(handle_, bytes);
+    platform_file::ErrorCode write(const std::function<void(ByteSink&)>& write_content) const {
+        FileSink sink(handle_);
+        write_content(sink);
+        return sink.code();
     }
 
     platform_file::ErrorCode flush_and_close() {
@@ -64,11 +84,12 @@ class TemporaryFile {
     std::string name_;
 };
 
-platform_file::ErrorCode write_through_temporary(const std::string& path, std::string_view bytes) {
+platform_file::ErrorCode write_through_temporary(const std::string& path,
+                                                 const std::function<void(ByteSink&)>& write_content) {
     TemporaryFile temporary;
     platform_file::ErrorCode code = temporary.create_next_to(path);
     if (code == platform_file::no_error) {
-        code = temporary.write(bytes);
+        code = temporary.write(write_content);
     }
     if (code == platform_file::no_error) {
         code = temporary.flush_and_close();
@@ -81,12 +102,12 @@ platform_file::ErrorCode write_through_temporary(const std::string& path, std::s
 
 } // namespace
 
-FileStatus write_file_replacing(const char* path, std::string_view bytes) {
+FileStatus write_file_replacing(const char* path, const std::function<void(ByteSink&)>& write_content) {
     const std::string target = path != nullptr ? path : "";
     if (target.empty()) {
         return {FileProblem::no_name, {}};
     }
-    return platform_file::status_of(write_through_temporary(target, bytes));
+    return platform_file::status_of(write_through_temporary(target, write_content));
 }
 
 std::string temporary_name_next_to(const std::string& path, unsigned long process_id, int attempt) {

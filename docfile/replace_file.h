@@ -2,19 +2,23 @@
 // and the platform's file calls behind it.
 #pragma once
 
+#include "docfile/byte_sink.h"
 #include "docfile/file_status.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
-// Writes bytes to a new temporary file in path's folder, flushes it to the
-// disk and only then puts it in place of path; a replaced file keeps its
-// permissions. On failure the status says why; path is then as it was
-// (missing or with its old bytes) and the temporary file is removed. Out of
-// memory it throws std::bad_alloc, also with path as it was and no temporary
-// file.
-FileStatus write_file_replacing(const char* path, std::string_view bytes);
+// Creates a new temporary file in path's folder, has write_content write the
+// file's bytes to it through the sink it is given, flushes it to the disk and
+// only then puts it in place of path; a replaced file keeps its permissions.
+// The first write that fails is the failure, and the sink refuses everything
+// after it. On failure the status says why; path is then as it was (missing
+// or with its old bytes) and the temporary file is removed. Out of memory
+// (std::bad_alloc, also from write_content) it throws, also with path as it
+// was and no temporary file.
+FileStatus write_file_replacing(const char* path, const std::function<void(ByteSink&)>& write_content);
 
 // A short file name in the same folder as path (so that the final rename
 // stays within one file system), different for each process and attempt.

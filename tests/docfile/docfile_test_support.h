@@ -5,17 +5,25 @@
 
 #include "../model/reference_model.h"
 #include "docfile/document_file.h"
+#include "docfile/document_writer.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <random>
 #include <regex>
+#include <string>
+#include <string_view>
+#include <vector>
 
 // Paragraphs of any byte but the three that describe() uses, with extra weight
-// on what the file treats specially, and repeated and empty symbols.
-inline std::string random_document(std::mt19937& random) {
+// on what the file treats specially, and repeated and empty symbols: up to 6
+// paragraphs of up to longest_text pieces, each with up to most_symbols - 1
+// symbols.
+inline std::string random_document(std::mt19937& random, unsigned longest_text = 60,
+                                   unsigned most_symbols = 5) {
     static const char* const special[] = {"<",  ">",     "&",   "'",       "\"", "\r\n", "\r", "\n",   " ",
                                           "\t", "&amp;", "<P>", "</body>", "?>", "/>",   "=",  "<!--", "]]>"};
     const auto random_text = [&random](unsigned longest) {
@@ -30,9 +38,9 @@ inline std::string random_document(std::mt19937& random) {
     };
     std::string description;
     for (auto n = random() % 7; n > 0; --n) {
-        description += random_text(60) + ":";
+        description += random_text(longest_text) + ":";
         const std::string symbol = random_text(12);
-        for (auto k = random() % 5; k > 0; --k) {
+        for (auto k = random() % most_symbols; k > 0; --k) {
             description += (random() % 5 == 0 ? symbol : random_text(12)) + ",";
         }
         description += "|";
@@ -47,6 +55,37 @@ inline std::string expected_after_load(const std::string& description) {
     static const std::regex text_with_outer_whitespace("(^|\\|)[ \t\r\n]*([^:|]*?)[ \t\r\n]*:");
     return std::regex_replace(std::regex_replace(description, line_break, "\r\n"), text_with_outer_whitespace,
                               "$1$2:");
+}
+
+// Keeps the pieces it is given; refuses the piece numbered refused_from (from
+// 0) and all after it.
+class StringSink final : public ByteSink {
+  public:
+    explicit StringSink(std::size_t refused_from = SIZE_MAX) : refused_from_(refused_from) {}
+
+    bool write(std::string_view bytes) override {
+        pieces.emplace_back(bytes);
+        return pieces.size() <= refused_from_;
+    }
+    std::string bytes() const {
+        std::string all;
+        for (const std::string& piece : pieces) {
+            all += piece;
+        }
+        return all;
+    }
+
+    std::vector<std::string> pieces;
+
+  private:
+    std::size_t refused_from_;
+};
+
+// The bytes a save of doc writes.
+inline std::string saved_bytes(const Document& doc, std::size_t buffer_size = document_buffer_size) {
+    StringSink sink;
+    write_document(doc.paragraphs, sink, buffer_size);
+    return sink.bytes();
 }
 
 class TemporaryFolder {

@@ -32,7 +32,7 @@ TEST(DocumentText, ExactBytes) {
     for (const auto& c : cases) {
         Document doc;
         append_paragraphs(doc, c.document);
-        EXPECT_EQ(document_to_text(doc.paragraphs), c.bytes) << c.document;
+        EXPECT_EQ(saved_bytes(doc), c.bytes) << c.document;
     }
 }
 
@@ -113,7 +113,7 @@ TEST(LoadDocumentFile, RunningOutOfMemoryAnywhereLoadsAllOrChangesNothing) {
     const std::string loaded_document = "a & b:x,y|c\r\nd:|:z";
     Document saved;
     append_paragraphs(saved, loaded_document);
-    const std::string bytes = document_to_text(saved.paragraphs).value();
+    const std::string bytes = saved_bytes(saved);
     std::string utf16;
     for (const char c : "\xff\xfe" + bytes) {
         utf16 += {c, '\0'};
@@ -172,8 +172,7 @@ TEST_P(SaveLoadProperty, LoadGivesBackWhatWasSaved) {
         Document doc;
         append_paragraphs(doc, random_document(random));
         const std::string saved = describe(doc);
-        write_bytes(path,
-                    document_to_text(doc.paragraphs).value()); // what a save writes, without its flushes
+        write_bytes(path, saved_bytes(doc)); // what a save writes, without its flushes
         ASSERT_EQ(load_document_file(doc, path.c_str()).result, LoadResult::loaded) << "document " << i;
         ASSERT_EQ(describe(doc), expected_after_load(saved)) << "document " << i;
     }
@@ -190,7 +189,7 @@ TEST(LoadDocumentFile, AFileCutShortAnywhereLoadsWhatItHolds) {
     append_paragraphs(saved,
                       "Rates < 5% & rising:index,a<b&\"c\"|Two \"quoted\" lines\r\nthen & more:x,,&amp;|:|"
                       "'Last' > first:z");
-    const std::string bytes = document_to_text(saved.paragraphs).value();
+    const std::string bytes = saved_bytes(saved);
     const std::size_t body_start = bytes.find("<body>") + 6;
     const std::size_t body_end = bytes.find("</body>") + 7;
     const TemporaryFolder folder;

@@ -54,7 +54,7 @@ TEST(SaveDocumentFile, RunningOutOfMemoryAnywhereFailsCleanly) {
         const bool saved = status.ok();
         failures += saved ? 0 : 1;
         EXPECT_TRUE(saved || status.problem == FileProblem::out_of_memory) << "allocation " << n;
-        EXPECT_EQ(read_bytes(path), saved ? document_to_text(doc.paragraphs) : std::string(10000, 'x'));
+        EXPECT_EQ(read_bytes(path), saved ? saved_bytes(doc) : std::string(10000, 'x'));
         EXPECT_EQ(folder.names(), Names{"doc.html"});
     }
     EXPECT_GT(failures, 0);
@@ -72,7 +72,7 @@ TEST(SaveDocumentFile, ANameAtTheLengthLimitCanBeSaved) {
     Document doc;
     append_paragraphs(doc, sample);
     ASSERT_TRUE(save_document_file(doc, path.c_str()).ok());
-    EXPECT_EQ(read_bytes(path), document_to_text(doc.paragraphs));
+    EXPECT_EQ(read_bytes(path), saved_bytes(doc));
 }
 
 TEST(TemporaryName, SameFolderAndShort) {
@@ -102,10 +102,16 @@ TEST(WriteFileReplacing, AWriteThatFailsHalfWayKeepsTheOldFile) {
     rlimit small = old_limit;
     small.rlim_cur = 4096;
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const FileStatus status = write_file_replacing(path.c_str(), std::string(100000, 'n'));
+    std::vector<bool> taken;
+    const FileStatus status = write_file_replacing(path.c_str(), [&taken](ByteSink& sink) {
+        for (int i = 0; i < 4; ++i) {
+            taken.push_back(sink.write(std::string(2000, 'n')));
+        }
+    });
     setrlimit(RLIMIT_FSIZE, &old_limit);
     std::signal(SIGXFSZ, old_handler);
     EXPECT_EQ(status.problem, FileProblem::disk_full);
+    EXPECT_EQ(taken, (std::vector<bool>{true, true, false, false})) << "nothing more once a write failed";
     EXPECT_EQ(read_bytes(path), "old");
     EXPECT_EQ(folder.names(), Names{"doc.html"});
 }
@@ -117,7 +123,10 @@ TEST(WriteFileReplacing, AReplacedFileKeepsItsPermissions) {
     namespace fs = std::filesystem;
     const fs::perms chosen = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
     fs::permissions(path, chosen);
-    ASSERT_TRUE(write_file_replacing(path.c_str(), "new").ok());
+    ASSERT_TRUE(write_file_replacing(path.c_str(), [](ByteSink& sink) {
+                    sink.write("ne");
+                    sink.write("w");
+                }).ok());
     EXPECT_EQ(read_bytes(path), "new");
     EXPECT_EQ(fs::status(path).permissions(), chosen);
 }
