@@ -484,6 +484,29 @@ int tag_token(ParseState& state, Frame& frame, const Token& token) {
     return 0;
 }
 
+// Stores the text that the end of the text cut short, without an entity cut in half. It is the
+// half-read part: when it cannot be decoded it goes, like the rest of what was unfinished. False
+// when memory ran out (code set).
+bool keep_cut_text(ParseState& state, Frame& frame) {
+    const char* const start = frame.text_start;
+    frame.text_start = nullptr;
+    const int length = without_cut_entity(start, static_cast<int>(state.input + state.position - start));
+    int code = parse_ok;
+    char* const value = decode_entities_in_span(start, trim_trailing_whitespace(start, length), code);
+    if (value == nullptr) {
+        if (code == parse_unknown_entity) {
+            return true;
+        }
+        state.code = code;
+        return false;
+    }
+    if (!frame.content.add_text(value)) {
+        state.code = parse_out_of_memory;
+        return false;
+    }
+    return true;
+}
+
 // The text ended. Inside a start tag, or inside an element that needs an end tag, the file was
 // cut short: what was read stays, the last text included (without an entity cut in half), and
 // the parse warns. In the content of the root or of question tags this is the normal end.
@@ -494,11 +517,8 @@ int reach_end_of_text(ParseState& state, Frame& frame) {
     if (state.open_elements == 0) {
         return 0;
     }
-    if (frame.text_start != nullptr) {
-        const int length = static_cast<int>(state.input + state.position - frame.text_start);
-        if (!flush_text(state, frame, frame.text_start + without_cut_entity(frame.text_start, length))) {
-            return 0;
-        }
+    if (frame.text_start != nullptr && !keep_cut_text(state, frame)) {
+        return 0;
     }
     return end_cut_short(state);
 }

@@ -86,18 +86,57 @@ Token read_word(ParseState& state) {
     return Token{TokenKind::word, input + start, p - start, nullptr};
 }
 
+// The index of the character that stops the quoted string opening at start: its closing
+// quote, a "<", or the NUL.
+int quoted_string_stop(const char* input, int start) {
+    const char stops[] = {input[start], '<', '\0'};
+    return start + 1 + static_cast<int>(std::strcspn(input + start + 1, stops));
+}
+
+// The string opening at start met neither its closing quote nor a "<" before the end. Read
+// token by token, as an unclosed quote is (the first character of a word), the rest holds a
+// ">" only when a tag ends there or an error stands there; otherwise nothing in the rest could
+// have ended the string, and the text was cut inside it.
+bool string_cut_by_end(const char* input, int start) {
+    int p = start + 1;
+    bool at_token_start = false;
+    for (;;) {
+        p += static_cast<int>(std::strcspn(input + p, ">'\"\t\n\r ="));
+        const char c = input[p];
+        if (c == '\0') {
+            return true;
+        }
+        if (c == '>') {
+            return false;
+        }
+        if (c == '\'' || c == '"') {
+            if (at_token_start) {
+                const int q = quoted_string_stop(input, p);
+                if (input[q] == c) {
+                    p = q + 1; // a closed string: a ">" inside it ends nothing
+                    continue;
+                }
+            }
+            at_token_start = false; // an unclosed quote is read as a word character
+            ++p;
+            continue;
+        }
+        at_token_start = true; // after whitespace or "="
+        ++p;
+    }
+}
+
 Token read_quoted(ParseState& state) {
     const char* const input = state.input;
     const int start = state.position;
     const char quote = input[start];
-    const char stops[] = {quote, '<', '\0'};
-    const int p = start + 1 + static_cast<int>(std::strcspn(input + start + 1, stops));
+    const int p = quoted_string_stop(input, start);
     if (input[p] == quote) {
         state.position = p + 1;
         skip_whitespace(state);
         return Token{TokenKind::quoted, input + start, p + 1 - start, nullptr};
     }
-    if (input[p] == '\0') {
+    if (input[p] == '\0' && string_cut_by_end(input, start)) {
         // The text was cut inside the string: all the rest is one word that runs into the end.
         state.position = p;
         return Token{TokenKind::word, input + start, p - start, nullptr};
@@ -187,14 +226,13 @@ const char* skip_text_tokens(ParseState& state) {
         const bool at_token_start =
             p == first || p == after_quoted || is_xml_whitespace(input[p - 1]) || input[p - 1] == '=';
         if (at_token_start) {
-            const char closing[] = {c, '<', '\0'};
-            const int q = p + 1 + static_cast<int>(std::strcspn(input + p + 1, closing));
+            const int q = quoted_string_stop(input, p);
             if (input[q] == c) {
                 p = q + 1;
                 after_quoted = p;
                 continue;
             }
-            if (input[q] == '\0') {
+            if (input[q] == '\0' && string_cut_by_end(input, p)) {
                 p = q; // a string cut by the end of the text
                 break;
             }
