@@ -167,17 +167,25 @@ char* decode_entities(const char* start, int length, int& code) {
 }
 
 char* decode_entities_in_span(const char* start, int length, int& code) {
-    const auto span = static_cast<std::size_t>(length);
     // Entities only shorten the text: one allocation of the span's size holds any result, so
     // the text is checked and decoded in a single pass.
-    char* const result = static_cast<char*>(xml_malloc(span + 1));
+    char* const result = static_cast<char*>(xml_malloc(static_cast<std::size_t>(length) + 1));
     if (result == nullptr) {
         code = parse_out_of_memory;
         return nullptr;
     }
+    if (decode_entities_to(start, length, result) == nullptr) {
+        std::free(result);
+        code = parse_unknown_entity;
+        return nullptr;
+    }
+    return result;
+}
+
+char* decode_entities_to(const char* start, int length, char* out) {
+    const auto span = static_cast<std::size_t>(length);
     const char* const end = start + span;
     const char* p = start;
-    char* out = result;
     for (const char* amp = static_cast<const char*>(std::memchr(start, '&', span)); amp != nullptr;
          amp = static_cast<const char*>(std::memchr(p, '&', static_cast<std::size_t>(end - p)))) {
         const auto run = static_cast<std::size_t>(amp - p);
@@ -185,8 +193,6 @@ char* decode_entities_in_span(const char* start, int length, int& code) {
         out += run;
         const Entity* const entity = match_entity(amp + 1, static_cast<int>(end - amp - 1));
         if (entity == nullptr) {
-            std::free(result);
-            code = parse_unknown_entity;
             return nullptr;
         }
         *out++ = entity->character;
@@ -195,7 +201,7 @@ char* decode_entities_in_span(const char* start, int length, int& code) {
     const auto rest = static_cast<std::size_t>(end - p);
     std::memcpy(out, p, rest);
     out[rest] = '\0';
-    return result;
+    return out + rest;
 }
 
 int without_cut_entity(const char* start, int length) {
