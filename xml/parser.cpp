@@ -347,6 +347,20 @@ int read_verbatim_block(ParseState& state, Frame& frame, const VerbatimMarker& m
 
 int fill_element(Element* element, ParseState& state, CollectorStack& collectors, int level);
 
+// Consumes "/>" when it is the next token, as scan_token would give it.
+bool empty_tag_follows(ParseState& state) {
+    const char* const input = state.input;
+    int p = state.position;
+    while (is_xml_whitespace(input[p])) {
+        ++p;
+    }
+    if (input[p] != '/' || input[p + 1] != '>') {
+        return false;
+    }
+    state.position = p + 2;
+    return true;
+}
+
 // "<" or "<?" in content: opens a child and parses it. Returns -1 to go on in content mode,
 // otherwise parse_into's result for element.
 int open_child(ParseState& state, Frame& frame, bool question) {
@@ -370,6 +384,9 @@ int open_child(ParseState& state, Frame& frame, bool question) {
     Element* const child = new_arena_element(arena, element, child_name, question);
     if (child == nullptr || !frame.content.add_child(child)) {
         return fail(state, parse_out_of_memory);
+    }
+    if (empty_tag_follows(state)) {
+        return -1; // "<name/>": closed at once, nothing to collect
     }
     const int needs_end_tag = question ? 0 : 1;
     ++state.depth;

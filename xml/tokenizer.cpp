@@ -158,8 +158,11 @@ char skip_whitespace(ParseState& state) {
     return input[p];
 }
 
-Token scan_token(ParseState& state) {
-    const char c = skip_whitespace(state);
+namespace {
+
+// Every token that is not one of the common ones scan_token reads itself.
+Token scan_other_token(ParseState& state) {
+    const char c = state.input[state.position];
     const int start = state.position;
     const char* const at = state.input + start;
     if (c == '\0') {
@@ -199,6 +202,52 @@ Token scan_token(ParseState& state) {
     default:
         return read_word(state);
     }
+}
+
+// Whether "<" followed by c may open a verbatim block of the standard table.
+bool may_open_marker(char c) {
+    const char folded = fold_ascii(c);
+    return folded == '!' || folded == 'p' || folded == 's';
+}
+
+} // namespace
+
+// The common tokens (tag punctuation, tag openings, words that start with a letter) are read
+// here directly; the rest, in the same order of tests, by scan_other_token.
+Token scan_token(ParseState& state) {
+    const char* const input = state.input;
+    int p = state.position;
+    while (is_xml_whitespace(input[p])) {
+        ++p;
+    }
+    state.position = p;
+    const char* const at = input + p;
+    const char c = *at;
+    const bool standard = state.markers == verbatim_markers;
+    if (c == '>') {
+        state.position = p + 1;
+        return Token{TokenKind::tag_close, at, 1, nullptr};
+    }
+    if (c == '/' && at[1] == '>') {
+        state.position = p + 2;
+        return Token{TokenKind::empty_tag_close, at, 2, nullptr};
+    }
+    if (c == '<' && standard && !may_open_marker(at[1])) {
+        if (at[1] == '/') {
+            state.position = p + 2;
+            return Token{TokenKind::end_tag_open, at, 2, nullptr};
+        }
+        if (at[1] == '?') {
+            state.position = p + 2;
+            return Token{TokenKind::question_open, at, 2, nullptr};
+        }
+        state.position = p + 1;
+        return Token{TokenKind::tag_open, at, 1, nullptr};
+    }
+    if (standard && ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'))) {
+        return read_word(state);
+    }
+    return scan_other_token(state);
 }
 
 // Token boundaries matter in a text only where a quote may open a quoted string: at the start
