@@ -449,17 +449,17 @@ int content_token(ParseState& state, Frame& frame, const Token& token) {
         return fail(state, parse_unexpected_token);
     case TokenKind::tag_open:
     case TokenKind::question_open:
-        if (!flush_text(state, frame, token.start)) {
+        if (frame.text_start != nullptr && !flush_text(state, frame, token.start)) {
             return 0;
         }
         return open_child(state, frame, token.kind == TokenKind::question_open);
     case TokenKind::end_tag_open:
-        if (!flush_text(state, frame, token.start)) {
+        if (frame.text_start != nullptr && !flush_text(state, frame, token.start)) {
             return 0;
         }
         return read_end_tag(frame.element, state);
     case TokenKind::verbatim_open:
-        if (!flush_text(state, frame, token.start)) {
+        if (frame.text_start != nullptr && !flush_text(state, frame, token.start)) {
             return 0;
         }
         return read_verbatim_block(state, frame, *token.marker);

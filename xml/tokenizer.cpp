@@ -261,6 +261,10 @@ const char* skip_text_tokens(ParseState& state) {
         ++p;
     }
     const int first = p;
+    if (input[p] == '<') {
+        state.position = p; // a tag right away: no text
+        return nullptr;
+    }
     int after_quoted = -1; // index just after the last closed quoted string
     for (;;) {
         p += static_cast<int>(std::strcspn(input + p, "<>/'\""));

@@ -83,12 +83,13 @@ class Expat final : public Contender {
         XML_Parser parser = XML_ParserCreate("ISO-8859-1");
         XML_SetUserData(parser, &counts_);
         XML_SetElementHandler(
-            parser, [](void* data, const XML_Char*, const XML_Char**) { ++static_cast<Counts*>(data)->elements; },
+            parser,
+            [](void* data, const XML_Char*, const XML_Char**) { ++static_cast<Counts*>(data)->elements; },
             [](void*, const XML_Char*) {});
-        XML_SetCharacterDataHandler(parser, [](void* data, const XML_Char*, int n) {
-            static_cast<Counts*>(data)->characters += n;
-        });
-        const bool parsed = XML_Parse(parser, text.data(), static_cast<int>(text.size()), 1) != XML_STATUS_ERROR;
+        XML_SetCharacterDataHandler(
+            parser, [](void* data, const XML_Char*, int n) { static_cast<Counts*>(data)->characters += n; });
+        const bool parsed =
+            XML_Parse(parser, text.data(), static_cast<int>(text.size()), 1) != XML_STATUS_ERROR;
         XML_ParserFree(parser);
         return parsed;
     }

@@ -4,8 +4,9 @@
 // them alike. Times are CPU time: the machine is shared, and time spent waiting for a core is
 // not the parser's. Tree memory is the growth of the heap in use while the tree is kept.
 //
-//   xml_bench [rounds]            every contender, both documents
-//   xml_bench profile shaped|dense  one parse by the program only (for a profiler)
+//   xml_bench [rounds]          every contender, both documents
+//   xml_bench save DIR          writes both documents to DIR/shaped.xml and DIR/dense.xml
+//   xml_bench profile FILE      one parse of FILE by the program only (for a profiler)
 #include "contenders.h"
 #include "document_generator.h"
 
@@ -95,8 +96,8 @@ std::string spread(const std::vector<double>& values) {
 void report(const Document& document, const std::vector<std::unique_ptr<Contender>>& contenders,
             const std::vector<Samples>& samples) {
     std::printf("\n%s: %.1f MB\n", document.name, static_cast<double>(document.text.size()) / 1e6);
-    std::printf("%-9s %-20s %-20s %11s %10s %10s\n", "", "parse MB/s", "write MB/s", "tree/file", "parse/pugi",
-                "write/pugi");
+    std::printf("%-9s %-20s %-20s %11s %10s %10s\n", "", "parse MB/s", "write MB/s", "tree/file",
+                "parse/pugi", "write/pugi");
     const Samples& pugi = samples[1];
     for (std::size_t i = 0; i < contenders.size(); ++i) {
         const Samples& s = samples[i];
@@ -121,14 +122,42 @@ std::vector<Document> make_documents() {
     return documents;
 }
 
-int profile(const char* which) {
+int save(const std::string& folder) {
     const std::vector<Document> documents = make_documents();
-    const Document& document = documents[std::strcmp(which, "dense") == 0 ? 1 : 0];
-    const std::unique_ptr<Contender> norvane = make_norvane();
-    Samples samples;
-    measure_once(*norvane, document, samples);
-    std::printf("%s: parse %.0f MB/s\n", document.name, samples.parse[0]);
+    const char* const names[] = {"/shaped.xml", "/dense.xml"};
+    for (std::size_t i = 0; i < documents.size(); ++i) {
+        std::FILE* const file = std::fopen((folder + names[i]).c_str(), "wb");
+        if (file == nullptr || std::fwrite(documents[i].text.data(), 1, documents[i].text.size(), file) !=
+                                   documents[i].text.size()) {
+            std::fprintf(stderr, "xml_bench: cannot write %s%s\n", folder.c_str(), names[i]);
+            return 1;
+        }
+        std::fclose(file);
+    }
     return 0;
+}
+
+int profile(const char* path) {
+    Document document{path, {}};
+    std::FILE* const file = std::fopen(path, "rb");
+    if (file == nullptr) {
+        std::fprintf(stderr, "xml_bench: cannot read %s\n", path);
+        return 1;
+    }
+    char chunk[1 << 16];
+    for (std::size_t n = 0; (n = std::fread(chunk, 1, sizeof chunk, file)) > 0;) {
+        document.text.append(chunk, n);
+    }
+    std::fclose(file);
+    const std::unique_ptr<Contender> norvane = make_norvane();
+    const double start = cpu_seconds();
+    if (!norvane->parse(document.text)) {
+        fail(norvane->name(), document.name);
+    }
+    std::printf("%s: parse %.0f MB/s\n", document.name,
+                megabytes_per_second(document.text.size(), cpu_seconds() - start));
+    std::fflush(stdout);
+    std::_Exit(0); // the parse alone: no release of the tree in the profile
 }
 
 } // namespace
@@ -136,6 +165,9 @@ int profile(const char* which) {
 int main(int argc, char** argv) {
     if (argc > 2 && std::strcmp(argv[1], "profile") == 0) {
         return profile(argv[2]);
+    }
+    if (argc > 2 && std::strcmp(argv[1], "save") == 0) {
+        return save(argv[2]);
     }
     const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : default_rounds;
     const std::vector<Document> documents = make_documents();
@@ -145,7 +177,8 @@ int main(int argc, char** argv) {
     contenders.push_back(make_tinyxml2());
     contenders.push_back(make_expat());
 
-    std::printf("%d rounds, alternating; CPU time; MB/s of the document parsed and of the text written\n", rounds);
+    std::printf("%d rounds, alternating; CPU time; MB/s of the document parsed and of the text written\n",
+                rounds);
     std::printf("tree/file: heap bytes the kept tree takes per byte of the document\n");
     std::vector<std::vector<Samples>> samples(documents.size(), std::vector<Samples>(contenders.size()));
     for (int round = 0; round < rounds; ++round) {
