@@ -223,7 +223,9 @@ Token scan_token(ParseState& state) {
     state.position = p;
     const char* const at = input + p;
     const char c = *at;
-    const bool standard = state.markers == verbatim_markers;
+    if (state.markers != verbatim_markers) {
+        return scan_other_token(state);
+    }
     if (c == '>') {
         state.position = p + 1;
         return Token{TokenKind::tag_close, at, 1, nullptr};
@@ -232,7 +234,7 @@ Token scan_token(ParseState& state) {
         state.position = p + 2;
         return Token{TokenKind::empty_tag_close, at, 2, nullptr};
     }
-    if (c == '<' && standard && !may_open_marker(at[1])) {
+    if (c == '<' && !may_open_marker(at[1])) {
         if (at[1] == '/') {
             state.position = p + 2;
             return Token{TokenKind::end_tag_open, at, 2, nullptr};
@@ -244,7 +246,14 @@ Token scan_token(ParseState& state) {
         state.position = p + 1;
         return Token{TokenKind::tag_open, at, 1, nullptr};
     }
-    if (standard && ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'))) {
+    if (c == '=') {
+        state.position = p + 1;
+        return Token{TokenKind::equals, at, 1, nullptr};
+    }
+    if (c == '"' || c == '\'') {
+        return read_quoted(state);
+    }
+    if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z')) {
         return read_word(state);
     }
     return scan_other_token(state);

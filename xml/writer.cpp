@@ -56,6 +56,16 @@ class Writer {
     char* out_;
 };
 
+constexpr int prefetch_distance = 8;
+
+void prefetch(const Element* e) {
+#if defined(__GNUC__)
+    __builtin_prefetch(e);
+#else
+    static_cast<void>(e);
+#endif
+}
+
 bool has_content(const Element* e) {
     return e->child_count + e->text_count + e->block_count > 0;
 }
@@ -142,6 +152,10 @@ template <typename Output> void write_content(const Element* e, Output& out, int
         const int index = content_entry_index(entry);
         switch (content_entry_kind(entry)) {
         case content_child:
+            // Records of a large tree are far from the cache: ask for one a few children ahead.
+            if (index + prefetch_distance < e->child_count) {
+                prefetch(e->children[index + prefetch_distance]);
+            }
             write_tree(e->children[index], out, child_level);
             break;
         case content_text:

@@ -7,6 +7,7 @@
 //   xml_bench [rounds]          every contender, both documents
 //   xml_bench save DIR          writes both documents to DIR/shaped.xml and DIR/dense.xml
 //   xml_bench profile FILE      one parse of FILE by the program only (for a profiler)
+//   xml_bench profile FILE write  the same, then ten writes of the tree
 #include "contenders.h"
 #include "document_generator.h"
 
@@ -137,7 +138,7 @@ int save(const std::string& folder) {
     return 0;
 }
 
-int profile(const char* path) {
+int profile(const char* path, bool writes) {
     Document document{path, {}};
     std::FILE* const file = std::fopen(path, "rb");
     if (file == nullptr) {
@@ -156,6 +157,11 @@ int profile(const char* path) {
     }
     std::printf("%s: parse %.0f MB/s\n", document.name,
                 megabytes_per_second(document.text.size(), cpu_seconds() - start));
+    for (int i = 0; writes && i < 10; ++i) {
+        const double write_start = cpu_seconds();
+        const std::size_t written = norvane->write();
+        std::printf("write %.0f MB/s\n", megabytes_per_second(written, cpu_seconds() - write_start));
+    }
     std::fflush(stdout);
     std::_Exit(0); // the parse alone: no release of the tree in the profile
 }
@@ -164,7 +170,7 @@ int profile(const char* path) {
 
 int main(int argc, char** argv) {
     if (argc > 2 && std::strcmp(argv[1], "profile") == 0) {
-        return profile(argv[2]);
+        return profile(argv[2], argc > 3 && std::strcmp(argv[3], "write") == 0);
     }
     if (argc > 2 && std::strcmp(argv[1], "save") == 0) {
         return save(argv[2]);
