@@ -363,9 +363,8 @@ bool empty_tag_follows(ParseState& state) {
 
 // "<" or "<?" in content: opens a child and parses it. Returns -1 to go on in content mode,
 // otherwise parse_into's result for element.
-int open_child(ParseState& state, Frame& frame, bool question) {
+int open_child_named(ParseState& state, Frame& frame, bool question, const Token& name) {
     Element* const element = frame.element;
-    const Token name = scan_token(state);
     if (cut_by_end(name)) {
         return end_cut_short(state); // half a name makes no element
     }
@@ -408,6 +407,10 @@ int open_child(ParseState& state, Frame& frame, bool question) {
         state.pending_end_length = 0;
     }
     return 1;
+}
+
+int open_child(ParseState& state, Frame& frame, bool question) {
+    return open_child_named(state, frame, question, scan_token(state));
 }
 
 int read_end_tag(Element* element, ParseState& state) {
@@ -612,6 +615,16 @@ int read_element(ParseState& state, Frame& frame) {
             const char* const text = skip_text_tokens(state);
             if (frame.text_start == nullptr) {
                 frame.text_start = text;
+            }
+            // The most common token in content: a start tag with no text before it (a text to
+            // store goes the common way, so that a failure to decode it stands after the "<").
+            Token name{};
+            if (frame.text_start == nullptr && scan_start_tag(state, name)) {
+                const int outcome = open_child_named(state, frame, false, name);
+                if (outcome >= 0) {
+                    return outcome;
+                }
+                continue;
             }
         }
         const Token token = scan_token(state);

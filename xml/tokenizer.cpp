@@ -204,6 +204,10 @@ Token scan_other_token(ParseState& state) {
     }
 }
 
+bool is_ascii_letter(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
 // Whether "<" followed by c may open a verbatim block of the standard table.
 bool may_open_marker(char c) {
     const char folded = fold_ascii(c);
@@ -211,6 +215,21 @@ bool may_open_marker(char c) {
 }
 
 } // namespace
+
+bool scan_start_tag(ParseState& state, Token& name) {
+    const char* const input = state.input;
+    int p = state.position;
+    while (is_xml_whitespace(input[p])) {
+        ++p;
+    }
+    const char c = input[p + (input[p] == '<' ? 1 : 0)];
+    if (input[p] != '<' || state.markers != verbatim_markers || !(is_ascii_letter(c)) || may_open_marker(c)) {
+        return false;
+    }
+    state.position = p + 1;
+    name = read_word(state);
+    return true;
+}
 
 // The common tokens (tag punctuation, tag openings, words that start with a letter) are read
 // here directly; the rest, in the same order of tests, by scan_other_token.
@@ -253,7 +272,7 @@ Token scan_token(ParseState& state) {
     if (c == '"' || c == '\'') {
         return read_quoted(state);
     }
-    if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z')) {
+    if (is_ascii_letter(c)) {
         return read_word(state);
     }
     return scan_other_token(state);
