@@ -2,7 +2,8 @@
 // side with three XML libraries, on the same bytes in one process. Rounds alternate between
 // the contenders (in a rotating order), so that a change in the machine's load reaches all of
 // them alike. Times are CPU time: the machine is shared, and time spent waiting for a core is
-// not the parser's. Tree memory is the growth of the heap in use while the tree is kept.
+// not the parser's. Tree memory is the growth of the heap in use while the tree is kept. Each
+// measurement starts from a trimmed heap, as a program's first parse does.
 //
 //   xml_bench [rounds]          every contender, both documents
 //   xml_bench save DIR          writes both documents to DIR/shaped.xml and DIR/dense.xml
@@ -61,6 +62,10 @@ void fail(const char* contender, const char* document) {
 }
 
 void measure_once(Contender& contender, const Document& document, Samples& samples) {
+    // Every contender starts from a heap that holds no free memory of an earlier one: otherwise
+    // whoever follows a large tree reuses its pages, and whoever follows a returned one pays
+    // for fresh pages.
+    malloc_trim(0);
     const double heap_before = heap_in_use();
     const double start = cpu_seconds();
     const bool parsed = contender.parse(document.text);
