@@ -5,6 +5,7 @@
 #include "xml/tree_arena.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <span>
@@ -66,43 +67,44 @@ template <typename T> void trim(T*& array, int count) {
     array = exact;
 }
 
-// In front of every record: the arena it was built in (null: its own allocation), and whether
-// strings from elsewhere were added to it since. A parsed element's strings all lie in its
-// arena, so none is freed one by one.
-struct RecordHeader {
-    TreeArena* arena;
-    bool foreign_strings;
-};
-constexpr std::size_t header_bytes =
-    (sizeof(RecordHeader) + alignof(Element) - 1) / alignof(Element) * alignof(Element);
+// One word in front of every record: the arena it was built in (null: its own allocation),
+// and in the lowest bit whether strings from elsewhere were added to it since. A parsed
+// element's strings all lie in its arena, so none is freed one by one.
+using RecordHeader = std::uintptr_t;
+constexpr RecordHeader foreign_strings = 1;
+static_assert(alignof(TreeArena) > 1 && sizeof(RecordHeader) % alignof(Element) == 0);
+constexpr std::size_t header_bytes = sizeof(RecordHeader);
 
 RecordHeader* header_of(const Element* e) {
     return reinterpret_cast<RecordHeader*>(reinterpret_cast<char*>(const_cast<Element*>(e)) - header_bytes);
 }
 
+TreeArena* arena_in(RecordHeader header) {
+    return reinterpret_cast<TreeArena*>(header & ~foreign_strings);
+}
+
 Element* record_after(void* block, TreeArena* arena) {
-    auto* const header = static_cast<RecordHeader*>(block);
-    header->arena = arena;
-    header->foreign_strings = false;
+    *static_cast<RecordHeader*>(block) = reinterpret_cast<RecordHeader>(arena);
     return reinterpret_cast<Element*>(static_cast<char*>(block) + header_bytes);
 }
 
 // An owned string handed in through the building operations: an element of an arena now holds
 // a string of its own allocation.
 void note_string_added(Element* e) {
-    header_of(e)->foreign_strings = true;
+    *header_of(e) |= foreign_strings;
 }
 
 void free_contents(Element* e) {
     RecordHeader* const header = header_of(e);
-    TreeArena* const arena = header->arena;
+    TreeArena* const arena = arena_in(*header);
+    const bool foreign = (*header & foreign_strings) != 0;
     // Each string is freed unless the arena holds it.
-    const auto release = [header, arena](char* s) {
-        if (s != nullptr && (arena == nullptr || (header->foreign_strings && !arena_owns(arena, s)))) {
+    const auto release = [foreign, arena](char* s) {
+        if (s != nullptr && (arena == nullptr || (foreign && !arena_owns(arena, s)))) {
             std::free(s);
         }
     };
-    if (arena == nullptr || header->foreign_strings) {
+    if (arena == nullptr || foreign) {
         for (int i = 0; i < e->text_count; ++i) {
             release(e->texts[i]);
         }
@@ -246,7 +248,7 @@ Element* new_arena_element(TreeArena* arena, Element* parent, char* name, bool q
 }
 
 TreeArena* arena_of(const Element* element) {
-    return header_of(element)->arena;
+    return arena_in(*header_of(element));
 }
 
 void note_own_strings(Element* element) {

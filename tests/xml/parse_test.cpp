@@ -129,6 +129,26 @@ TEST(XmlParse, OutcomesByInput) {
     EXPECT_FALSE(parse_document("<x/>", nullptr)); // no result to fill
 }
 
+// A parsed tree keeps its strings together; strings added to it afterwards are its own too,
+// and a part of it that is held stays whole after the rest goes (the sanitizer sees any string
+// freed twice, or never).
+TEST(XmlParse, ParsedTreesTakeMoreContentAndOutliveTheirParts) {
+    ElementRef body = parse_document("<body a='1'>t<x k=v>u</x><!--c--></body>", nullptr);
+    ASSERT_TRUE(body);
+    const ElementRef x = child_at(body, 0);
+    append_text(body.get(), copy_string("more"));
+    append_attribute(body.get(), copy_string("b"), copy_string("2"));
+    append_verbatim_block(body.get(), copy_string("d"), "<!--", "-->");
+    const ElementRef y = append_child(body.get(), copy_string("y"), false);
+    append_text(y.get(), copy_string("w"));
+    append_attribute(x.get(), copy_string("m"), nullptr);
+    EXPECT_EQ(written(body.get(), -1),
+              "<body a=\"1\" b=\"2\">t<x k=\"v\" m>u</x><!--c-->more<!--d--><y>w</y></body>");
+    body = ElementRef();
+    EXPECT_EQ(x->parent, nullptr);
+    EXPECT_EQ(written(x.get(), -1), "<x k=\"v\" m>u</x>");
+}
+
 TEST(XmlParse, NothingStaysBehindBetweenParses) {
     // A failed deep parse first, then a different document: nothing of the first shows.
     EXPECT_FALSE(parse_document("<body><a><b x='1'>t<c>u<d/>&bad;<e/>", nullptr));
