@@ -12,9 +12,9 @@ struct ArenaBlock {
 namespace {
 
 constexpr std::size_t block_header = (sizeof(ArenaBlock) + 15) / 16 * 16;
-constexpr std::size_t first_block = 16 * 1024;
+constexpr std::size_t first_block = std::size_t{16} * 1024;
 // Blocks double up to this, so that a large tree wastes at most one block's unused end.
-constexpr std::size_t largest_block = 1024 * 1024;
+constexpr std::size_t largest_block = std::size_t{1024} * 1024;
 
 char* room_of(ArenaBlock* block) {
     return reinterpret_cast<char*>(block) + block_header;
