@@ -491,6 +491,23 @@ bool store_attribute(ParseState& state, const Frame& frame, char* value) {
     return true;
 }
 
+// The value of the remembered attribute name, a word or a quoted string: stores the attribute
+// and expects the next name. -1 to go on, otherwise 0 (code set).
+int take_value(ParseState& state, Frame& frame, const Token& token) {
+    const char* start = token.start;
+    int length = without_question_mark(frame.element, start, token.length);
+    if (token.kind == TokenKind::quoted) {
+        start += 1;
+        length -= 2;
+    }
+    char* const value = decode_in_arena(state, frame.collectors.arena(), start, length < 0 ? 0 : length);
+    if (value == nullptr || !store_attribute(state, frame, value)) {
+        return 0;
+    }
+    frame.tag_state = TagState::expect_name;
+    return -1;
+}
+
 // One token in tag mode: -1 to go on, otherwise parse_into's result.
 int tag_token(ParseState& state, Frame& frame, const Token& token) {
     const Element* const element = frame.element;
@@ -545,22 +562,7 @@ int tag_token(ParseState& state, Frame& frame, const Token& token) {
         return fail(state, parse_unexpected_token);
     case TagState::after_equals:
         if (token.kind == TokenKind::word || token.kind == TokenKind::quoted) {
-            const char* start = token.start;
-            int length = without_question_mark(element, start, token.length);
-            if (token.kind == TokenKind::quoted) {
-                start += 1;
-                length -= 2;
-            }
-            char* const value =
-                decode_in_arena(state, frame.collectors.arena(), start, length < 0 ? 0 : length);
-            if (value == nullptr) {
-                return 0;
-            }
-            if (!store_attribute(state, frame, value)) {
-                return 0;
-            }
-            frame.tag_state = TagState::expect_name;
-            return -1;
+            return take_value(state, frame, token);
         }
         return fail(state, parse_unexpected_token);
     }
@@ -625,6 +627,17 @@ int read_element(ParseState& state, Frame& frame) {
                     return outcome;
                 }
                 continue;
+            }
+        }
+        // The most common run in a start tag: attributes with quoted values.
+        Token name{};
+        Token value{};
+        while (!frame.content_mode && frame.tag_state == TagState::expect_name &&
+               scan_quoted_attribute(state, name, value)) {
+            frame.attribute_name = name.start;
+            frame.attribute_name_length = name.length;
+            if (take_value(state, frame, value) == 0) {
+                return 0;
             }
         }
         const Token token = scan_token(state);

@@ -231,6 +231,43 @@ bool scan_start_tag(ParseState& state, Token& name) {
     return true;
 }
 
+bool scan_quoted_attribute(ParseState& state, Token& name, Token& value) {
+    const char* const input = state.input;
+    const int before = state.position;
+    int p = before;
+    while (is_xml_whitespace(input[p])) {
+        ++p;
+    }
+    if (state.markers != verbatim_markers || !is_ascii_letter(input[p])) {
+        return false;
+    }
+    state.position = p;
+    const Token word = read_word(state);
+    p = state.position;
+    while (is_xml_whitespace(input[p])) {
+        ++p;
+    }
+    if (input[p] == '=') {
+        ++p;
+        while (is_xml_whitespace(input[p])) {
+            ++p;
+        }
+        const char quote = input[p];
+        if (quote == '"' || quote == '\'') {
+            const int stop = quoted_string_stop(input, p);
+            if (input[stop] == quote) {
+                name = word;
+                value = Token{TokenKind::quoted, input + p, stop + 1 - p, nullptr};
+                state.position = stop + 1;
+                skip_whitespace(state);
+                return true;
+            }
+        }
+    }
+    state.position = before; // not that run: the tokens are read one by one
+    return false;
+}
+
 // The common tokens (tag punctuation, tag openings, words that start with a letter) are read
 // here directly; the rest, in the same order of tests, by scan_other_token.
 Token scan_token(ParseState& state) {
