@@ -614,7 +614,8 @@ int reach_end_of_text(ParseState& state, Frame& frame) {
 int read_element(ParseState& state, Frame& frame) {
     for (;;) {
         if (frame.content_mode) {
-            const char* const text = skip_text_tokens(state);
+            // Right at a tag there is no text to skip.
+            const char* const text = state.input[state.position] == '<' ? nullptr : skip_text_tokens(state);
             if (frame.text_start == nullptr) {
                 frame.text_start = text;
             }
