@@ -1,8 +1,9 @@
 // Parses arbitrary bytes, then writes the element found, counted and then written, in both
 // forms; the two passes must agree and the tree must hold no NUL inside its strings. A text
-// that gives a tree gives one also when cut short. Some
-// inputs are parsed first with only a few allocations allowed: running out of memory must give
-// parse_out_of_memory and release everything, and otherwise change nothing in the outcome.
+// that gives a tree gives one also when cut short (a cut inside a quoted string may meet the
+// error that a ">" after its opening quote is). Some inputs are parsed first with only a few allocations
+// allowed: running out of memory must give parse_out_of_memory and release everything, and otherwise change
+// nothing in the outcome.
 #include "xml/allocation.h"
 #include "xml/parser.h"
 #include "xml/tokenizer.h"
@@ -82,14 +83,51 @@ Outcome parse_and_write(const char* text) {
     return outcome;
 }
 
+// The index of the opening quote of the string that index at falls inside (after its opening
+// quote, before its closing one or the end that cut it), in a text read token by token as the
+// parser reads it; npos when at is outside every string.
+std::size_t quoted_string_around(const char* text, int at) {
+    ParseState state{text, 0, 0, 0, nullptr, 0, 0, verbatim_markers, 0, 0};
+    for (;;) {
+        const Token token = scan_token(state);
+        const int start = static_cast<int>(token.start - text);
+        if (token.kind == TokenKind::end_of_text || start >= at) {
+            return std::string::npos;
+        }
+        const bool string =
+            token.kind == TokenKind::quoted ||
+            (token.kind == TokenKind::word && (token.start[0] == '\'' || token.start[0] == '"'));
+        if (string) {
+            if (at < start + token.length) {
+                return static_cast<std::size_t>(start);
+            }
+        } else if (token.kind == TokenKind::verbatim_open) {
+            const char* const end = std::strstr(text + state.position, token.marker->closing);
+            if (end == nullptr) {
+                return std::string::npos;
+            }
+            state.position =
+                static_cast<int>(end - text) + static_cast<int>(std::strlen(token.marker->closing));
+        }
+    }
+}
+
 // A text cut short loads what it holds: when the whole text gives a tree, so does every cut of
-// it, unless the cut falls before "body" was opened.
+// it, unless the cut falls before "body" was opened, or inside a quoted string whose part
+// before the cut holds a ">": the unclosed quote is then read as the start of a word, and
+// that ">" may be an error.
 void check_cuts(const std::string& text) {
     constexpr std::size_t cuts = 16;
     for (std::size_t cut = 0; cut < text.size(); cut += text.size() / cuts + 1) {
         ParseResult result{};
-        parse_document(text.substr(0, cut).c_str(), &result);
-        check(parse_keeps_tree(result.code) || result.code == parse_first_tag_not_found);
+        const std::string kept = text.substr(0, cut);
+        parse_document(kept.c_str(), &result);
+        if (parse_keeps_tree(result.code) || result.code == parse_first_tag_not_found) {
+            continue;
+        }
+        const std::size_t opening = quoted_string_around(text.c_str(), static_cast<int>(cut));
+        check(result.code == parse_unexpected_token && opening != std::string::npos &&
+              kept.find('>', opening) != std::string::npos);
     }
 }
 

@@ -2,8 +2,10 @@
 
 #include "xml/allocation.h"
 #include "xml/element_array.h"
+#include "xml/tree_arena.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <span>
@@ -65,24 +67,66 @@ template <typename T> void trim(T*& array, int count) {
     array = exact;
 }
 
+// One word in front of every record: the arena it was built in (null: its own allocation),
+// and in the lowest bit whether strings from elsewhere were added to it since. A parsed
+// element's strings all lie in its arena, so none is freed one by one.
+using RecordHeader = std::uintptr_t;
+constexpr RecordHeader foreign_strings = 1;
+static_assert(alignof(TreeArena) > 1 && sizeof(RecordHeader) % alignof(Element) == 0);
+constexpr std::size_t header_bytes = sizeof(RecordHeader);
+
+RecordHeader* header_of(const Element* e) {
+    return reinterpret_cast<RecordHeader*>(reinterpret_cast<char*>(const_cast<Element*>(e)) - header_bytes);
+}
+
+TreeArena* arena_in(RecordHeader header) {
+    return reinterpret_cast<TreeArena*>(header & ~foreign_strings);
+}
+
+Element* record_after(void* block, TreeArena* arena) {
+    *static_cast<RecordHeader*>(block) = reinterpret_cast<RecordHeader>(arena);
+    return reinterpret_cast<Element*>(static_cast<char*>(block) + header_bytes);
+}
+
+// An owned string handed in through the building operations: an element of an arena now holds
+// a string of its own allocation.
+void note_string_added(Element* e) {
+    *header_of(e) |= foreign_strings;
+}
+
 void free_contents(Element* e) {
-    for (int i = 0; i < e->text_count; ++i) {
-        std::free(e->texts[i]);
-    }
-    for (int i = 0; i < e->block_count; ++i) {
-        std::free(e->blocks[i].content);
-    }
-    for (int i = 0; i < e->attribute_count; ++i) {
-        std::free(e->attributes[i].name);
-        std::free(e->attributes[i].value);
+    RecordHeader* const header = header_of(e);
+    TreeArena* const arena = arena_in(*header);
+    const bool foreign = (*header & foreign_strings) != 0;
+    // Each string is freed unless the arena holds it.
+    const auto release = [foreign, arena](char* s) {
+        if (s != nullptr && (arena == nullptr || (foreign && !arena_owns(arena, s)))) {
+            std::free(s);
+        }
+    };
+    if (arena == nullptr || foreign) {
+        for (int i = 0; i < e->text_count; ++i) {
+            release(e->texts[i]);
+        }
+        for (int i = 0; i < e->block_count; ++i) {
+            release(e->blocks[i].content);
+        }
+        for (int i = 0; i < e->attribute_count; ++i) {
+            release(e->attributes[i].name);
+            release(e->attributes[i].value);
+        }
+        release(e->name);
     }
     free_entries(e->children);
     free_entries(e->texts);
     free_entries(e->blocks);
     free_entries(e->attributes);
     free_entries(e->content_order);
-    std::free(e->name);
-    std::free(e);
+    if (arena != nullptr) {
+        release_arena(arena);
+    } else {
+        std::free(header);
+    }
 }
 
 } // namespace
@@ -178,16 +222,37 @@ bool names_equal(const char* a, const char* b) {
 }
 
 ElementRef new_element(Element* parent, char* name, bool question_tag) {
-    auto* const e = static_cast<Element*>(xml_calloc(1, sizeof(Element)));
-    if (e == nullptr) {
+    void* const block = xml_calloc(1, header_bytes + sizeof(Element));
+    if (block == nullptr) {
         std::free(name);
         return {};
     }
+    Element* const e = record_after(block, nullptr);
     e->name = name;
     e->question_tag = question_tag ? 1 : 0;
     e->parent = parent;
     e->references = 1;
     return ElementRef::adopt(e);
+}
+
+Element* new_arena_element(TreeArena* arena, Element* parent, char* name, bool question_tag) {
+    void* const block = arena_record(arena, header_bytes + sizeof(Element));
+    if (block == nullptr) {
+        return nullptr;
+    }
+    Element* const e = record_after(block, arena);
+    *e = Element{name,    0,       0,       0,       0, question_tag ? 1 : 0, parent, nullptr,
+                 nullptr, nullptr, nullptr, nullptr, 1};
+    hold_arena(arena);
+    return e;
+}
+
+TreeArena* arena_of(const Element* element) {
+    return arena_in(*header_of(element));
+}
+
+void note_own_strings(Element* element) {
+    note_string_added(element);
 }
 
 ElementRef new_document_root() {
@@ -223,6 +288,7 @@ Attribute* append_attribute(Element* element, char* name, char* value) {
         std::free(value);
         return nullptr;
     }
+    note_string_added(element);
     element->attributes[n] = Attribute{name, value};
     add_content_entry(element, n, content_attribute);
     ++element->attribute_count;
@@ -235,6 +301,7 @@ char* append_text(Element* element, char* text) {
         std::free(text);
         return nullptr;
     }
+    note_string_added(element);
     element->texts[n] = text;
     add_content_entry(element, n, content_text);
     ++element->text_count;
@@ -248,6 +315,7 @@ VerbatimBlock* append_verbatim_block(Element* element, char* content, const char
         std::free(content);
         return nullptr;
     }
+    note_string_added(element);
     element->blocks[n] = VerbatimBlock{opening, content, closing};
     add_content_entry(element, n, content_block);
     ++element->block_count;

@@ -92,6 +92,14 @@ char* copy_span(const char* start, int n);
 // passed straight in. Failure shows as an empty handle or a null result.
 ElementRef new_element(Element* parent, char* name, bool question_tag);
 ElementRef new_document_root();
+struct TreeArena;
+// An element whose record lies in arena, as do name and every string the parser adds to it; it
+// holds the arena until it is released. Null when memory ran out. Its references are 1.
+Element* new_arena_element(TreeArena* arena, Element* parent, char* name, bool question_tag);
+// The arena of an element, null for one of its own allocation.
+TreeArena* arena_of(const Element* element);
+// Strings of their own allocation (std::free) were stored in element's arrays directly.
+void note_own_strings(Element* element);
 ElementRef append_child(Element* element, char* name, bool question_tag);
 Attribute* append_attribute(Element* element, char* name, char* value); // null name: nothing stored
 char* append_text(Element* element, char* text);

@@ -8,10 +8,11 @@
 
 namespace {
 
-// The capacity goes in front of the entries; a header of the allocator's own alignment keeps
-// the entries aligned as any block from it.
-constexpr std::size_t header_bytes = alignof(std::max_align_t);
-static_assert(header_bytes >= sizeof(std::size_t));
+// The capacity goes in front of the entries. The entries are pointers, records of pointers or
+// integers: a header of a pointer's alignment keeps them aligned, with no bytes lost to padding.
+constexpr std::size_t header_bytes = sizeof(std::size_t) > alignof(void*) ? sizeof(std::size_t)
+                                                                          : alignof(void*);
+static_assert(header_bytes % alignof(void*) == 0 && header_bytes % alignof(int) == 0);
 
 char* block_of(const void* entries) {
     return static_cast<char*>(const_cast<void*>(entries)) - header_bytes;

@@ -4,8 +4,13 @@
 #include "xml/element.h"
 #include "xml/parser.h"
 
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace {
 
@@ -167,35 +172,79 @@ char* decode_entities(const char* start, int length, int& code) {
 }
 
 char* decode_entities_in_span(const char* start, int length, int& code) {
-    const auto span = static_cast<std::size_t>(length);
     // Entities only shorten the text: one allocation of the span's size holds any result, so
     // the text is checked and decoded in a single pass.
-    char* const result = static_cast<char*>(xml_malloc(span + 1));
+    char* const result = static_cast<char*>(xml_malloc(static_cast<std::size_t>(length) + 1));
     if (result == nullptr) {
         code = parse_out_of_memory;
         return nullptr;
     }
-    const char* const end = start + span;
+    if (decode_entities_to(start, length, result) == nullptr) {
+        std::free(result);
+        code = parse_unknown_entity;
+        return nullptr;
+    }
+    return result;
+}
+
+namespace {
+
+// Whether any of the eight bytes of x is an ampersand.
+bool holds_ampersand(std::uint64_t x) {
+    constexpr std::uint64_t ones = 0x0101010101010101ULL;
+    constexpr std::uint64_t highs = 0x8080808080808080ULL;
+    const std::uint64_t y = x ^ (ones * static_cast<unsigned char>('&'));
+    return ((y - ones) & ~y & highs) != 0;
+}
+
+} // namespace
+
+char* decode_entities_to(const char* start, int length, char* out) {
     const char* p = start;
-    char* out = result;
-    for (const char* amp = static_cast<const char*>(std::memchr(start, '&', span)); amp != nullptr;
-         amp = static_cast<const char*>(std::memchr(p, '&', static_cast<std::size_t>(end - p)))) {
-        const auto run = static_cast<std::size_t>(amp - p);
-        std::memcpy(out, p, run);
-        out += run;
-        const Entity* const entity = match_entity(amp + 1, static_cast<int>(end - amp - 1));
+    const char* const end = start + length;
+    for (;;) {
+        // Many characters at a time up to the next ampersand; the output never runs ahead of the
+        // input, so it has room for them.
+#if defined(__SSE2__)
+        const __m128i ampersands = _mm_set1_epi8('&');
+        while (end - p >= 16) {
+            const __m128i sixteen = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(out), sixteen);
+            const int found = _mm_movemask_epi8(_mm_cmpeq_epi8(sixteen, ampersands));
+            if (found != 0) {
+                const int before = __builtin_ctz(static_cast<unsigned>(found));
+                p += before;
+                out += before;
+                break;
+            }
+            p += 16;
+            out += 16;
+        }
+#endif
+        while (end - p >= 8) {
+            std::uint64_t eight = 0;
+            std::memcpy(&eight, p, 8);
+            if (holds_ampersand(eight)) {
+                break;
+            }
+            std::memcpy(out, &eight, 8);
+            out += 8;
+            p += 8;
+        }
+        while (p < end && *p != '&') {
+            *out++ = *p++;
+        }
+        if (p == end) {
+            *out = '\0';
+            return out;
+        }
+        const Entity* const entity = match_entity(p + 1, static_cast<int>(end - p - 1));
         if (entity == nullptr) {
-            std::free(result);
-            code = parse_unknown_entity;
             return nullptr;
         }
         *out++ = entity->character;
-        p = amp + 1 + entity->name_length;
+        p += 1 + entity->name_length;
     }
-    const auto rest = static_cast<std::size_t>(end - p);
-    std::memcpy(out, p, rest);
-    out[rest] = '\0';
-    return result;
 }
 
 int without_cut_entity(const char* start, int length) {

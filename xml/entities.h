@@ -15,6 +15,9 @@ char* decode_entities(const char* start, int length, int& code);
 
 // decode_entities for a span known to hold no NUL (the parser's texts and values).
 char* decode_entities_in_span(const char* start, int length, int& code);
+// Decodes the span (no NUL in it) into out, which has room for length + 1 characters, and ends
+// it with a NUL; returns where the NUL went, or null for an entity outside the table.
+char* decode_entities_to(const char* start, int length, char* out);
 
 // The length of the span without a final "&" whose entity the end of the text cut short (what
 // follows it is a proper beginning of one of the five names); the whole length otherwise.

@@ -6,7 +6,9 @@
 #include "xml/element_array.h"
 #include "xml/entities.h"
 #include "xml/tokenizer.h"
+#include "xml/tree_arena.h"
 
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <new>
@@ -51,8 +53,8 @@ class ContentCollector {
     ContentCollector& operator=(const ContentCollector&) = delete;
     ~ContentCollector() { discard(); }
 
-    // Each takes ownership of what it is given; when memory runs out it releases it at once and
-    // gives false. The child's reference is the one that its children entry will hold.
+    // The strings lie in the parse's arena. When memory runs out each gives false; a child is
+    // then released at once (the reference its children entry would have held).
     bool add_child(Element* child) {
         if (add(children_, child, content_child)) {
             return true;
@@ -62,32 +64,18 @@ class ContentCollector {
         return false;
     }
     bool add_attribute(char* name, char* value) {
-        if (add(attributes_, Attribute{name, value}, content_attribute)) {
-            return true;
-        }
-        std::free(name);
-        std::free(value);
-        return false;
+        return add(attributes_, Attribute{name, value}, content_attribute);
     }
-    bool add_text(char* text) {
-        if (add(texts_, text, content_text)) {
-            return true;
-        }
-        std::free(text);
-        return false;
-    }
+    bool add_text(char* text) { return add(texts_, text, content_text); }
     bool add_block(char* content, const char* opening, const char* closing) {
-        if (add(blocks_, VerbatimBlock{opening, content, closing}, content_block)) {
-            return true;
-        }
-        std::free(content);
-        return false;
+        return add(blocks_, VerbatimBlock{opening, content, closing}, content_block);
     }
 
-    // Appends everything collected to element's arrays, in the order collected. Out of memory it
-    // releases what was collected, leaves the element as it was and gives false. Either way the
-    // collector is empty afterwards (its capacity stays for the next element).
-    bool store_in(Element* element);
+    // Appends everything collected to element's arrays, in the order collected. An element from
+    // outside the arena gets copies of the strings of its own. Out of memory it releases what
+    // was collected, leaves the element as it was and gives false. Either way the collector is
+    // empty afterwards (its capacity stays for the next element).
+    bool store_in(Element* element, const TreeArena* arena);
 
   private:
     template <typename T> bool add(CheckedArray<T>& items, const T& item, content_kind kind) {
@@ -108,6 +96,8 @@ class ContentCollector {
         order_.clear();
     }
     void discard();
+    bool copy_strings();
+    void free_strings(std::size_t count); // the first count strings not null, in collection order
 
     CheckedArray<Element*> children_;
     CheckedArray<char*> texts_;
@@ -116,9 +106,61 @@ class ContentCollector {
     CheckedArray<int> order_; // entries indexed from 0 within this collection
 };
 
-bool ContentCollector::store_in(Element* element) {
+// Replaces each collected string with a copy of its own allocation; false when memory ran out
+// (the copies made so far are freed).
+bool ContentCollector::copy_strings() {
+    std::size_t copied = 0;
+    const auto copy = [&copied](char*& s) {
+        if (s == nullptr) {
+            return true;
+        }
+        s = copy_string(s);
+        copied += s != nullptr ? 1 : 0;
+        return s != nullptr;
+    };
+    bool complete = true;
+    for (char*& text : texts_) {
+        complete = complete && copy(text);
+    }
+    for (VerbatimBlock& block : blocks_) {
+        complete = complete && copy(block.content);
+    }
+    for (Attribute& attribute : attributes_) {
+        complete = complete && copy(attribute.name) && copy(attribute.value);
+    }
+    if (!complete) {
+        free_strings(copied); // the copies come first, in the order made
+    }
+    return complete;
+}
+
+void ContentCollector::free_strings(std::size_t count) {
+    const auto free_one = [&count](char* s) {
+        if (count > 0 && s != nullptr) {
+            --count;
+            std::free(s);
+        }
+    };
+    for (char* const text : texts_) {
+        free_one(text);
+    }
+    for (const VerbatimBlock& block : blocks_) {
+        free_one(block.content);
+    }
+    for (const Attribute& attribute : attributes_) {
+        free_one(attribute.name);
+        free_one(attribute.value);
+    }
+}
+
+bool ContentCollector::store_in(Element* element, const TreeArena* arena) {
     if (order_.empty()) {
         return true;
+    }
+    const bool copied = arena_of(element) != arena;
+    if (copied && !copy_strings()) {
+        discard();
+        return false;
     }
     // Indexes continue after what the element already holds (nothing, for a parsed element).
     const int offsets[4] = {element->child_count, element->attribute_count, element->text_count,
@@ -143,8 +185,14 @@ bool ContentCollector::store_in(Element* element) {
         free_entries(attributes);
         free_entries(texts);
         free_entries(blocks);
+        if (copied) {
+            free_strings(SIZE_MAX);
+        }
         discard();
         return false;
+    }
+    if (copied) {
+        note_own_strings(element);
     }
     replace_with(element->content_order, order);
     replace_with(element->children, children);
@@ -164,24 +212,15 @@ void ContentCollector::discard() {
         child->parent = nullptr;
         release_element(child);
     }
-    for (char* const text : texts_) {
-        std::free(text);
-    }
-    for (const VerbatimBlock& block : blocks_) {
-        std::free(block.content);
-    }
-    for (const Attribute& attribute : attributes_) {
-        std::free(attribute.name);
-        std::free(attribute.value);
-    }
     clear();
 }
 
 // One collector per nesting level, reused by every element at that level. Each collector is a
-// block of its own, so that it stays in place while deeper levels are added.
+// block of its own, so that it stays in place while deeper levels are added. With them, the
+// arena that the tree's records and strings come from.
 class CollectorStack {
   public:
-    CollectorStack() = default;
+    explicit CollectorStack(TreeArena* arena) : arena_(arena) {}
     CollectorStack(const CollectorStack&) = delete;
     CollectorStack& operator=(const CollectorStack&) = delete;
     ~CollectorStack() {
@@ -189,7 +228,12 @@ class CollectorStack {
             collector->~ContentCollector();
             std::free(collector);
         }
+        if (arena_ != nullptr) {
+            release_arena(arena_); // the elements built hold it on
+        }
     }
+
+    TreeArena* arena() const { return arena_; }
 
     // Null when memory ran out.
     ContentCollector* at_level(int level) {
@@ -210,6 +254,7 @@ class CollectorStack {
 
   private:
     CheckedArray<ContentCollector*> levels_;
+    TreeArena* arena_;
 };
 
 enum class TagState { expect_name, after_name, after_equals };
@@ -247,6 +292,24 @@ bool cut_by_end(const Token& token) {
            (token.kind == TokenKind::word && token.start[token.length] == '\0');
 }
 
+// The span decoded into the arena; null with the code set when an entity is outside the table
+// or memory ran out.
+char* decode_in_arena(ParseState& state, TreeArena* arena, const char* start, int length) {
+    char* const room = arena_string_room(arena, static_cast<std::size_t>(length));
+    if (room == nullptr) {
+        state.code = parse_out_of_memory;
+        return nullptr;
+    }
+    char* const nul = decode_entities_to(start, length, room);
+    if (nul == nullptr) {
+        arena_string_end(arena, room - 1);
+        state.code = parse_unknown_entity;
+        return nullptr;
+    }
+    arena_string_end(arena, nul);
+    return room;
+}
+
 // Stores the remembered text, decoded and trimmed; false when decoding failed.
 bool flush_text(ParseState& state, Frame& frame, const char* token_start) {
     if (frame.text_start == nullptr) {
@@ -254,7 +317,7 @@ bool flush_text(ParseState& state, Frame& frame, const char* token_start) {
     }
     const int length =
         trim_trailing_whitespace(frame.text_start, static_cast<int>(token_start - frame.text_start));
-    char* const value = decode_entities_in_span(frame.text_start, length, state.code);
+    char* const value = decode_in_arena(state, frame.collectors.arena(), frame.text_start, length);
     frame.text_start = nullptr;
     if (value == nullptr) {
         return false;
@@ -267,15 +330,15 @@ bool flush_text(ParseState& state, Frame& frame, const char* token_start) {
 }
 
 // -1 to go on after the block, otherwise 0 (code set).
-int read_verbatim_block(ParseState& state, ContentCollector& content, const VerbatimMarker& marker) {
+int read_verbatim_block(ParseState& state, Frame& frame, const VerbatimMarker& marker) {
     const char* const start = state.input + state.position;
     const char* const end = std::strstr(start, marker.closing);
     if (end == nullptr) {
         return end_cut_short(state); // the block runs to the end of the text: it goes
     }
     const int length = static_cast<int>(end - start);
-    char* const copy = copy_span(start, length);
-    if (copy == nullptr || !content.add_block(copy, marker.opening, marker.closing)) {
+    char* const copy = arena_copy_span(frame.collectors.arena(), start, length);
+    if (copy == nullptr || !frame.content.add_block(copy, marker.opening, marker.closing)) {
         return fail(state, parse_out_of_memory);
     }
     state.position += length + static_cast<int>(std::strlen(marker.closing));
@@ -284,11 +347,24 @@ int read_verbatim_block(ParseState& state, ContentCollector& content, const Verb
 
 int fill_element(Element* element, ParseState& state, CollectorStack& collectors, int level);
 
+// Consumes "/>" when it is the next token, as scan_token would give it.
+bool empty_tag_follows(ParseState& state) {
+    const char* const input = state.input;
+    int p = state.position;
+    while (is_xml_whitespace(input[p])) {
+        ++p;
+    }
+    if (input[p] != '/' || input[p + 1] != '>') {
+        return false;
+    }
+    state.position = p + 2;
+    return true;
+}
+
 // "<" or "<?" in content: opens a child and parses it. Returns -1 to go on in content mode,
 // otherwise parse_into's result for element.
-int open_child(ParseState& state, Frame& frame, bool question) {
+int open_child_named(ParseState& state, Frame& frame, bool question, const Token& name) {
     Element* const element = frame.element;
-    const Token name = scan_token(state);
     if (cut_by_end(name)) {
         return end_cut_short(state); // half a name makes no element
     }
@@ -298,14 +374,18 @@ int open_child(ParseState& state, Frame& frame, bool question) {
     if (state.depth >= max_nesting_depth) {
         return fail(state, parse_nested_too_deeply);
     }
-    char* const child_name = copy_span(name.start, name.length);
+    TreeArena* const arena = frame.collectors.arena();
+    char* const child_name = arena_copy_span(arena, name.start, name.length);
     if (child_name == nullptr) {
         return fail(state, parse_out_of_memory);
     }
     // The creation reference becomes the one of the child's entry in element's children.
-    Element* const child = new_element(element, child_name, question).release_ownership();
+    Element* const child = new_arena_element(arena, element, child_name, question);
     if (child == nullptr || !frame.content.add_child(child)) {
         return fail(state, parse_out_of_memory);
+    }
+    if (empty_tag_follows(state)) {
+        return -1; // "<name/>": closed at once, nothing to collect
     }
     const int needs_end_tag = question ? 0 : 1;
     ++state.depth;
@@ -327,6 +407,10 @@ int open_child(ParseState& state, Frame& frame, bool question) {
         state.pending_end_length = 0;
     }
     return 1;
+}
+
+int open_child(ParseState& state, Frame& frame, bool question) {
+    return open_child_named(state, frame, question, scan_token(state));
 }
 
 int read_end_tag(Element* element, ParseState& state) {
@@ -368,20 +452,20 @@ int content_token(ParseState& state, Frame& frame, const Token& token) {
         return fail(state, parse_unexpected_token);
     case TokenKind::tag_open:
     case TokenKind::question_open:
-        if (!flush_text(state, frame, token.start)) {
+        if (frame.text_start != nullptr && !flush_text(state, frame, token.start)) {
             return 0;
         }
         return open_child(state, frame, token.kind == TokenKind::question_open);
     case TokenKind::end_tag_open:
-        if (!flush_text(state, frame, token.start)) {
+        if (frame.text_start != nullptr && !flush_text(state, frame, token.start)) {
             return 0;
         }
         return read_end_tag(frame.element, state);
     case TokenKind::verbatim_open:
-        if (!flush_text(state, frame, token.start)) {
+        if (frame.text_start != nullptr && !flush_text(state, frame, token.start)) {
             return 0;
         }
-        return read_verbatim_block(state, frame.content, *token.marker);
+        return read_verbatim_block(state, frame, *token.marker);
     default:
         return 0;
     }
@@ -398,15 +482,30 @@ int without_question_mark(const Element* element, const char* start, int length)
 // Stores an attribute named by the remembered name; takes ownership of value. False when memory
 // ran out (code set).
 bool store_attribute(ParseState& state, const Frame& frame, char* value) {
-    char* const name = copy_span(frame.attribute_name, frame.attribute_name_length);
-    if (name == nullptr) {
-        std::free(value);
-    }
+    char* const name =
+        arena_copy_span(frame.collectors.arena(), frame.attribute_name, frame.attribute_name_length);
     if (name == nullptr || !frame.content.add_attribute(name, value)) {
         state.code = parse_out_of_memory;
         return false;
     }
     return true;
+}
+
+// The value of the remembered attribute name, a word or a quoted string: stores the attribute
+// and expects the next name. -1 to go on, otherwise 0 (code set).
+int take_value(ParseState& state, Frame& frame, const Token& token) {
+    const char* start = token.start;
+    int length = without_question_mark(frame.element, start, token.length);
+    if (token.kind == TokenKind::quoted) {
+        start += 1;
+        length -= 2;
+    }
+    char* const value = decode_in_arena(state, frame.collectors.arena(), start, length < 0 ? 0 : length);
+    if (value == nullptr || !store_attribute(state, frame, value)) {
+        return 0;
+    }
+    frame.tag_state = TagState::expect_name;
+    return -1;
 }
 
 // One token in tag mode: -1 to go on, otherwise parse_into's result.
@@ -463,25 +562,35 @@ int tag_token(ParseState& state, Frame& frame, const Token& token) {
         return fail(state, parse_unexpected_token);
     case TagState::after_equals:
         if (token.kind == TokenKind::word || token.kind == TokenKind::quoted) {
-            const char* start = token.start;
-            int length = without_question_mark(element, start, token.length);
-            if (token.kind == TokenKind::quoted) {
-                start += 1;
-                length -= 2;
-            }
-            char* const value = decode_entities_in_span(start, length < 0 ? 0 : length, state.code);
-            if (value == nullptr) {
-                return 0;
-            }
-            if (!store_attribute(state, frame, value)) {
-                return 0;
-            }
-            frame.tag_state = TagState::expect_name;
-            return -1;
+            return take_value(state, frame, token);
         }
         return fail(state, parse_unexpected_token);
     }
     return 0;
+}
+
+// Stores the text that the end of the text cut short, without an entity cut in half. It is the
+// half-read part: when it cannot be decoded it goes, like the rest of what was unfinished. False
+// when memory ran out (code set).
+bool keep_cut_text(ParseState& state, Frame& frame) {
+    const char* const start = frame.text_start;
+    frame.text_start = nullptr;
+    const int length = without_cut_entity(start, static_cast<int>(state.input + state.position - start));
+    const int kept_code = state.code;
+    char* const value =
+        decode_in_arena(state, frame.collectors.arena(), start, trim_trailing_whitespace(start, length));
+    if (value == nullptr) {
+        if (state.code == parse_unknown_entity) {
+            state.code = kept_code;
+            return true;
+        }
+        return false;
+    }
+    if (!frame.content.add_text(value)) {
+        state.code = parse_out_of_memory;
+        return false;
+    }
+    return true;
 }
 
 // The text ended. Inside a start tag, or inside an element that needs an end tag, the file was
@@ -494,11 +603,8 @@ int reach_end_of_text(ParseState& state, Frame& frame) {
     if (state.open_elements == 0) {
         return 0;
     }
-    if (frame.text_start != nullptr) {
-        const int length = static_cast<int>(state.input + state.position - frame.text_start);
-        if (!flush_text(state, frame, frame.text_start + without_cut_entity(frame.text_start, length))) {
-            return 0;
-        }
+    if (frame.text_start != nullptr && !keep_cut_text(state, frame)) {
+        return 0;
     }
     return end_cut_short(state);
 }
@@ -508,9 +614,31 @@ int reach_end_of_text(ParseState& state, Frame& frame) {
 int read_element(ParseState& state, Frame& frame) {
     for (;;) {
         if (frame.content_mode) {
-            const char* const text = skip_text_tokens(state);
+            // Right at a tag there is no text to skip.
+            const char* const text = state.input[state.position] == '<' ? nullptr : skip_text_tokens(state);
             if (frame.text_start == nullptr) {
                 frame.text_start = text;
+            }
+            // The most common token in content: a start tag with no text before it (a text to
+            // store goes the common way, so that a failure to decode it stands after the "<").
+            Token name{};
+            if (frame.text_start == nullptr && scan_start_tag(state, name)) {
+                const int outcome = open_child_named(state, frame, false, name);
+                if (outcome >= 0) {
+                    return outcome;
+                }
+                continue;
+            }
+        }
+        // The most common run in a start tag: attributes with quoted values.
+        Token name{};
+        Token value{};
+        while (!frame.content_mode && frame.tag_state == TagState::expect_name &&
+               scan_quoted_attribute(state, name, value)) {
+            frame.attribute_name = name.start;
+            frame.attribute_name_length = name.length;
+            if (take_value(state, frame, value) == 0) {
+                return 0;
             }
         }
         const Token token = scan_token(state);
@@ -535,7 +663,7 @@ int fill_element(Element* element, ParseState& state, CollectorStack& collectors
     Frame frame{element, *content, collectors, level, state.at_top != 0};
     state.at_top = 0;
     const int outcome = read_element(state, frame);
-    if (!content->store_in(element)) {
+    if (!content->store_in(element, collectors.arena())) {
         return fail(state, parse_out_of_memory);
     }
     return outcome;
@@ -546,6 +674,9 @@ int fill_element(Element* element, ParseState& state, CollectorStack& collectors
 int parse_into(Element* element, ParseState& state) {
     // Owned by this parse and freed with it: a thread-local stack with a destructor would have
     // to be torn down at thread exit, which the Windows threads runtime does not survive.
-    CollectorStack collectors;
+    CollectorStack collectors(new_tree_arena());
+    if (collectors.arena() == nullptr) {
+        return fail(state, parse_out_of_memory);
+    }
     return fill_element(element, state, collectors, 0);
 }

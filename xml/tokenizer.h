@@ -49,6 +49,12 @@ inline bool is_xml_whitespace(char c) {
 
 char skip_whitespace(ParseState& state);
 Token scan_token(ParseState& state);
+// When the next two tokens are "<" and a name that starts with an ASCII letter right after it
+// (scan_token would give tag_open and that word), reads both and gives the name.
+bool scan_start_tag(ParseState& state, Token& name);
+// When the next three tokens are a name that starts with an ASCII letter, "=" and a quoted
+// string (as scan_token would give them), reads them and gives the name and the string.
+bool scan_quoted_attribute(ParseState& state, Token& name, Token& value);
 // In content, words, quoted strings and "=" only mark where a text begins: consumes every such
 // token from the current position, exactly as scan_token would, and returns the start of the
 // first one (null when there was none). The next scan_token gives the token that follows them.

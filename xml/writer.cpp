@@ -7,61 +7,70 @@
 
 namespace {
 
-// Counts characters, and writes them when it has a buffer; both passes share one code path
-// so the count always equals what is written.
-class Output {
+// The two passes share one code path, each with its own output, so the count always equals
+// what is written. This one only counts.
+class Counter {
   public:
-    explicit Output(char* buffer) : buffer_(buffer) {}
-
-    void put(char c) {
-        if (buffer_ != nullptr) {
-            buffer_[count_] = c;
-        }
-        ++count_;
-    }
-    void put(const char* s) { put(s, std::strlen(s)); }
-    void put(const char* s, std::size_t n) {
-        if (buffer_ != nullptr) {
-            std::memcpy(buffer_ + count_, s, n);
-        }
-        count_ += n;
-    }
-    void tabs(int n) {
-        for (int i = 0; i < n; ++i) {
-            put('\t');
-        }
-    }
-    void encoded(const char* text) {
-        if (buffer_ == nullptr) {
-            count_ += encoded_length(text);
-        } else {
-            count_ = static_cast<std::size_t>(encode_entities_to_end(text, buffer_ + count_) - buffer_);
-        }
-    }
-    // Replaces the last character written (the SPACE that ends a start tag so far).
-    void replace_last(char c) {
-        if (buffer_ != nullptr) {
-            buffer_[count_ - 1] = c;
-        }
-    }
+    void put(char /*c*/) { ++count_; }
+    void put(const char* s) { count_ += std::strlen(s); }
+    void put(const char* /*s*/, std::size_t n) { count_ += n; }
+    void tabs(int n) { count_ += static_cast<std::size_t>(n); }
+    void encoded(const char* text) { count_ += encoded_length(text); }
+    void replace_last(char /*c*/) {}
     void take_back_last() { --count_; }
-    void finish() {
-        if (buffer_ != nullptr) {
-            buffer_[count_] = '\0';
-        }
-    }
     std::size_t count() const { return count_; }
 
   private:
-    char* buffer_;
     std::size_t count_ = 0;
 };
+
+// This one writes, into a buffer that the count has sized.
+class Writer {
+  public:
+    explicit Writer(char* buffer) : begin_(buffer), out_(buffer) {}
+
+    void put(char c) { *out_++ = c; }
+    // Names and the like are short: copied as they are read, without measuring them first.
+    void put(const char* s) {
+        while (*s != '\0') {
+            *out_++ = *s++;
+        }
+    }
+    void put(const char* s, std::size_t n) {
+        std::memcpy(out_, s, n);
+        out_ += n;
+    }
+    void tabs(int n) {
+        for (int i = 0; i < n; ++i) {
+            *out_++ = '\t';
+        }
+    }
+    void encoded(const char* text) { out_ = encode_entities_to_end(text, out_); }
+    // Replaces the last character written (the SPACE that ends a start tag so far).
+    void replace_last(char c) { out_[-1] = c; }
+    void take_back_last() { --out_; }
+    std::size_t count() const { return static_cast<std::size_t>(out_ - begin_); }
+
+  private:
+    char* begin_;
+    char* out_;
+};
+
+constexpr int prefetch_distance = 8;
+
+void prefetch(const Element* e) {
+#if defined(__GNUC__)
+    __builtin_prefetch(e);
+#else
+    static_cast<void>(e);
+#endif
+}
 
 bool has_content(const Element* e) {
     return e->child_count + e->text_count + e->block_count > 0;
 }
 
-void write_start_tag(const Element* e, Output& out, int level, bool formatted) {
+template <typename Output> void write_start_tag(const Element* e, Output& out, int level, bool formatted) {
     if (formatted && level > 0) {
         out.tabs(level);
     }
@@ -100,9 +109,9 @@ void write_start_tag(const Element* e, Output& out, int level, bool formatted) {
     }
 }
 
-void write_tree(const Element* e, Output& out, int level);
+template <typename Output> void write_tree(const Element* e, Output& out, int level);
 
-void write_text(const char* text, Output& out, int level, bool formatted) {
+template <typename Output> void write_text(const char* text, Output& out, int level, bool formatted) {
     if (text[0] == '\0') {
         return; // an empty text encodes to nothing and is not written at all
     }
@@ -115,6 +124,7 @@ void write_text(const char* text, Output& out, int level, bool formatted) {
     }
 }
 
+template <typename Output>
 void write_block(const VerbatimBlock& block, Output& out, int level, bool formatted) {
     const bool has_opening = block.opening != nullptr && block.opening[0] != '\0';
     if (formatted && has_opening) {
@@ -134,7 +144,7 @@ void write_block(const VerbatimBlock& block, Output& out, int level, bool format
     }
 }
 
-void write_content(const Element* e, Output& out, int level, int child_level) {
+template <typename Output> void write_content(const Element* e, Output& out, int level, int child_level) {
     const bool formatted = level >= 0;
     const int entries = content_count(e);
     for (int k = 0; k < entries; ++k) {
@@ -142,6 +152,10 @@ void write_content(const Element* e, Output& out, int level, int child_level) {
         const int index = content_entry_index(entry);
         switch (content_entry_kind(entry)) {
         case content_child:
+            // Records of a large tree are far from the cache: ask for one a few children ahead.
+            if (index + prefetch_distance < e->child_count) {
+                prefetch(e->children[index + prefetch_distance]);
+            }
             write_tree(e->children[index], out, child_level);
             break;
         case content_text:
@@ -156,7 +170,7 @@ void write_content(const Element* e, Output& out, int level, int child_level) {
     }
 }
 
-void write_tree(const Element* e, Output& out, int level) {
+template <typename Output> void write_tree(const Element* e, Output& out, int level) {
     const bool formatted = level >= 0;
     const bool named = e->name != nullptr && e->name[0] != '\0';
     const bool question = e->question_tag != 0;
@@ -189,10 +203,17 @@ void write_tree(const Element* e, Output& out, int level) {
 } // namespace
 
 std::size_t write_element(const Element* element, char* buffer, int level) {
-    Output out(buffer);
+    if (buffer == nullptr) {
+        Counter out;
+        if (element != nullptr) {
+            write_tree(element, out, level);
+        }
+        return out.count();
+    }
+    Writer out(buffer);
     if (element != nullptr) {
         write_tree(element, out, level);
     }
-    out.finish();
-    return out.count();
+    out.put('\0');
+    return out.count() - 1;
 }

@@ -54,7 +54,7 @@ void append_text(std::string& out, Random& random) {
 
 } // namespace
 
-GeneratedDocuments generate_documents(std::size_t target_bytes) {
+GeneratedDocuments generate_documents(std::size_t target_bytes, int paragraphs) {
     GeneratedDocuments result{{}, {}, 0};
     result.own.reserve(target_bytes + 4096);
     result.numbered.reserve(target_bytes + 8192);
@@ -64,7 +64,7 @@ GeneratedDocuments generate_documents(std::size_t target_bytes) {
     Random random;
     std::string symbol;
     std::string text;
-    while (result.own.size() < target_bytes || result.paragraphs < 100000) {
+    while (result.own.size() < target_bytes || result.paragraphs < paragraphs) {
         result.own += "\t<P";
         result.numbered += "\t<P";
         const int symbols = 2 + random.below(5);
@@ -84,4 +84,13 @@ GeneratedDocuments generate_documents(std::size_t target_bytes) {
     result.own += "</body>\r\n";
     result.numbered += "</body>\r\n";
     return result;
+}
+
+std::string generate_dense_document(int count) {
+    std::string text = "<body>";
+    text.reserve(static_cast<std::size_t>(count) * 4 + 16);
+    for (int i = 0; i < count; ++i) {
+        text += "<a/>";
+    }
+    return text + "</body>";
 }

@@ -11,4 +11,8 @@ struct GeneratedDocuments {
     int paragraphs;
 };
 
-GeneratedDocuments generate_documents(std::size_t target_bytes);
+// At least the given number of paragraphs, and at least target_bytes.
+GeneratedDocuments generate_documents(std::size_t target_bytes, int paragraphs);
+
+// A "body" element holding count empty elements "<a/>" and nothing else: the densest markup.
+std::string generate_dense_document(int count);

@@ -65,7 +65,6 @@ TEST(XmlParse, OutcomesByInput) {
         {"<body><P a b", parse_ends_inside_element_warning, 1, 13, "<body><P a/></body>"},
         {"<body><P a ", parse_ends_inside_element_warning, 1, 12, "<body><P/></body>"},
         {"<body><P a='x b= c=", parse_ends_inside_element_warning, 1, 20, "<body><P/></body>"},
-        {"<body><P>'x > y", parse_ends_inside_element_warning, 1, 16, "<body><P>&apos;x &gt; y</P></body>"},
         {"<body>a &amp; b &AM", parse_ends_inside_element_warning, 1, 20, "<body>a &amp; b</body>"},
         {"<body>a&", parse_ends_inside_element_warning, 1, 9, "<body>a</body>"},
         {"<body>x<Pa", parse_ends_inside_element_warning, 1, 11, "<body>x</body>"},
@@ -74,6 +73,19 @@ TEST(XmlParse, OutcomesByInput) {
         {"<body><!-- open", parse_ends_inside_element_warning, 1, 16, "<body/>"},
         {"<body>\n<pre>x</pre></body>", parse_ends_inside_element_warning, 2, 20, "<body/>"},
         {"<body/><", parse_ends_inside_element_warning, 1, 9, "<body/>"},
+        // The last text, cut short, goes when it cannot be decoded: it is the half-read part.
+        {"<body>&;", parse_ends_inside_element_warning, 1, 9, "<body/>"},
+        {"<BODY>&aa", parse_ends_inside_element_warning, 1, 10, "<BODY/>"},
+        {"<body><x>&#65", parse_ends_inside_element_warning, 1, 14, "<body><x/></body>"},
+        {"<body><P>a & b", parse_ends_inside_element_warning, 1, 15, "<body><P/></body>"},
+        {"<body>a &gx; b", parse_ends_inside_element_warning, 1, 15, "<body/>"},
+        // A quote that nothing closes is a string cut by the end only when no ">" follows that
+        // ends a tag or is an error; otherwise it is the first character of a word.
+        {"<body '>", parse_ends_inside_element_warning, 1, 9, "<body '/>"},
+        {"<bOdY><p><'>", parse_ends_inside_element_warning, 1, 13, "<bOdY><p><'/></p></bOdY>"},
+        {"<BODY></BOdy><r/></'>", parse_unmatched_end_tag_warning, 1, 22, "<BODY/>"},
+        {"<body x='a \"b c>", parse_ends_inside_element_warning, 1, 17, "<body x=\"&apos;a\" \"b c/>"},
+        {"<body x='a y=\"b>c\"", parse_ends_inside_element_warning, 1, 19, "<body/>"}, // ">" inside a string
         {"<?xml version='1.0'?><body/>\r\n", parse_ok, as_set, as_set, "<body/>"},
         // Errors give no tree.
         {"<body></x></body>", parse_unmatched_end_tag, 1, 11, nullptr},
@@ -89,13 +101,18 @@ TEST(XmlParse, OutcomesByInput) {
         {"<body></a b>", parse_missing_end_tag_name, 1, 12, nullptr},
         {"<body></a b", parse_missing_end_tag_name, 1, 12, nullptr},
         {"<body></>x", parse_missing_end_tag_name, 1, 10, nullptr},
-        {"<body>a &gx; b", parse_unknown_entity, 1, 15, nullptr},
         {"<body>a &amp b</body>", parse_unknown_entity, 1, 17, nullptr},
         {"x & y<body/>", parse_unknown_entity, 1, 7, nullptr},
         {"<body a='&nbsp;'/>", parse_unknown_entity, 1, 17, nullptr},
-        {"<body><P>a & b", parse_unknown_entity, 1, 15, nullptr}, // a cut-short text is decoded too
+        {"<body>'>", parse_unexpected_token, 1, 9, nullptr},
+        {"<body><P>'x > y", parse_unexpected_token, 1, 14, nullptr},
+        {"<Body/>\">", parse_unexpected_token, 1, 10, nullptr},
+        {"'>", parse_unexpected_token, 1, 3, nullptr},
+        {"<body></'>", parse_unmatched_end_tag, 1, 11, nullptr},
+        {"<body l=\"&>", parse_unknown_entity, 1, 11, nullptr},
         {"", parse_first_tag_not_found, 0, 0, nullptr},
         {"<", parse_first_tag_not_found, 0, 0, nullptr},
+        {"<a>&;", parse_first_tag_not_found, 0, 0, nullptr},
         {"</x><body/>", parse_first_tag_not_found, 0, 0, nullptr},
         {"<html><body/></html>", parse_first_tag_not_found, 0, 0, nullptr},
         {"<P/><?x?><bodyx/>", parse_first_tag_not_found, 0, 0, nullptr},
@@ -112,9 +129,29 @@ TEST(XmlParse, OutcomesByInput) {
     EXPECT_FALSE(parse_document("<x/>", nullptr)); // no result to fill
 }
 
+// A parsed tree keeps its strings together; strings added to it afterwards are its own too,
+// and a part of it that is held stays whole after the rest goes (the sanitizer sees any string
+// freed twice, or never).
+TEST(XmlParse, ParsedTreesTakeMoreContentAndOutliveTheirParts) {
+    ElementRef body = parse_document("<body a='1'>t<x k=v>u</x><!--c--></body>", nullptr);
+    ASSERT_TRUE(body);
+    const ElementRef x = child_at(body, 0);
+    append_text(body.get(), copy_string("more"));
+    append_attribute(body.get(), copy_string("b"), copy_string("2"));
+    append_verbatim_block(body.get(), copy_string("d"), "<!--", "-->");
+    const ElementRef y = append_child(body.get(), copy_string("y"), false);
+    append_text(y.get(), copy_string("w"));
+    append_attribute(x.get(), copy_string("m"), nullptr);
+    EXPECT_EQ(written(body.get(), -1),
+              "<body a=\"1\" b=\"2\">t<x k=\"v\" m>u</x><!--c-->more<!--d--><y>w</y></body>");
+    body = ElementRef();
+    EXPECT_EQ(x->parent, nullptr);
+    EXPECT_EQ(written(x.get(), -1), "<x k=\"v\" m>u</x>");
+}
+
 TEST(XmlParse, NothingStaysBehindBetweenParses) {
     // A failed deep parse first, then a different document: nothing of the first shows.
-    EXPECT_FALSE(parse_document("<body><a><b x='1'>t<c>u<d/>&bad;", nullptr));
+    EXPECT_FALSE(parse_document("<body><a><b x='1'>t<c>u<d/>&bad;<e/>", nullptr));
     ParseResult result{};
     const ElementRef body = parse_document("<body><e>v</e></body>", &result);
     EXPECT_EQ(result.code, parse_ok);

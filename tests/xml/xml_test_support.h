@@ -6,13 +6,16 @@
 
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <string>
 
-// A file in the temporary directory that is removed when the test ends.
+// A file in the temporary directory that is removed when the test ends. Its name is this
+// process's own, so that test runs side by side (other checkouts, other presets) never share it.
 class TempFile {
   public:
     TempFile(const std::string& name, const std::string& bytes)
-        : path_((std::filesystem::temp_directory_path() / ("norvane_xml_" + name)).string()) {
+        : path_(
+              (std::filesystem::temp_directory_path() / ("norvane_xml_" + run_tag() + "_" + name)).string()) {
         std::ofstream(path_, std::ios::binary) << bytes;
     }
     ~TempFile() { std::filesystem::remove(path_); }
@@ -21,6 +24,11 @@ class TempFile {
     const char* path() const { return path_.c_str(); }
 
   private:
+    static const std::string& run_tag() {
+        static const std::string tag = std::to_string(std::random_device{}());
+        return tag;
+    }
+
     std::string path_;
 };
 
