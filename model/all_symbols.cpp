@@ -364,22 +364,26 @@ void AllSymbols::sort_keeping_first_occurrence_order(std::vector<Entry>& entries
     entries.swap(sorted);
 }
 
-// Two passes over every link: the first numbers each distinct symbol and
-// counts its links, the second gives each symbol exactly the room for its
-// links. A million paragraphs have millions of links: one allocation per
-// symbol, none per link.
+// One walk over every link numbers each distinct symbol and notes the link;
+// then each symbol gets exactly the room for its links. A million paragraphs
+// have millions of links: one allocation per symbol, none per link, and the
+// paragraphs' scattered nodes are read once.
 void AllSymbols::rebuild(Paragraph* first) {
+    struct noted_link {
+        std::uint32_t number;
+        Paragraph* paragraph;
+    };
     symbol_numbers numbers;
-    std::vector<std::uint32_t> number_of_link;
+    std::vector<noted_link> noted;
     std::vector<std::uint32_t> links_of_number;
-    for (const Paragraph* p = first; p != nullptr; p = p->next_paragraph) {
+    for (Paragraph* p = first; p != nullptr; p = p->next_paragraph) {
         for (const Text* x = p->symbols.first; x != nullptr; x = x->chain) {
             const std::uint32_t number = numbers.number_of(x->chars);
             if (number == links_of_number.size()) {
                 links_of_number.push_back(0);
             }
             ++links_of_number[number];
-            number_of_link.push_back(number);
+            noted.push_back({number, p});
         }
     }
     std::vector<Entry> entries;
@@ -388,11 +392,8 @@ void AllSymbols::rebuild(Paragraph* first) {
         entries.push_back(Entry{Text(numbers.symbol(number)), {}});
         entries.back().links.reserve(links_of_number[number]);
     }
-    std::size_t link = 0;
-    for (Paragraph* p = first; p != nullptr; p = p->next_paragraph) {
-        for (const Text* x = p->symbols.first; x != nullptr; x = x->chain) {
-            entries[number_of_link[link++]].links.push_back(p);
-        }
+    for (const noted_link& link : noted) {
+        entries[link.number].links.push_back(link.paragraph);
     }
     sort_keeping_first_occurrence_order(entries);
     entries_.swap(entries);

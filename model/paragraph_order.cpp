@@ -95,12 +95,7 @@ void ParagraphOrder::text_changed(int position) noexcept {
 }
 
 void ParagraphOrder::assign(Paragraph* first) {
-    std::size_t count = 0;
-    for (const Paragraph* p = first; p != nullptr; p = p->next_paragraph) {
-        ++count;
-    }
     std::vector<Placed> placed;
-    placed.reserve(count);
     for (Paragraph* p = first; p != nullptr; p = p->next_paragraph) {
         placed.push_back({p, text_hash(p->text.chars)});
     }

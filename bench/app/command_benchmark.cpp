@@ -23,6 +23,7 @@
 #include <string>
 #include <vector>
 
+#include "app/list_box_lines.h"
 #include "app/main_win.h"
 #include "docfile/document_file.h"
 #include "framework/choosers.h"
@@ -156,6 +157,37 @@ measured time_command(bench_window& b, const char* name, int times, const std::f
     return {name, ms[ms.size() / 2], note ? note() : ""};
 }
 
+// What the list box itself costs: the shown paragraphs' texts put into a
+// list box of the bench's own, as the paragraph list is filled.
+measured time_list_box_fill(bench_window& b) {
+    std::vector<std::string> texts;
+    const int count = b.count(b.window.all_paragraphs_list);
+    texts.reserve(static_cast<std::size_t>(count));
+    run_on_gui_thread([&] {
+        for (int i = 0; i < count; ++i) {
+            std::string text(static_cast<std::size_t>(SendMessageA(b.window.all_paragraphs_list,
+                                                                   LB_GETTEXTLEN, static_cast<WPARAM>(i), 0)),
+                             '\0');
+            SendMessageA(b.window.all_paragraphs_list, LB_GETTEXT, static_cast<WPARAM>(i),
+                         reinterpret_cast<LPARAM>(text.data()));
+            texts.push_back(std::move(text));
+        }
+    });
+    std::vector<const char*> lines;
+    lines.reserve(texts.size());
+    for (const std::string& text : texts) {
+        lines.push_back(text.c_str());
+    }
+    const HWND box =
+        request_create_window(WS_EX_CLIENTEDGE, "LISTBOX", "", WS_CHILD | WS_VSCROLL | LBS_NOTIFY, 0, 0, 195,
+                              268, b.window.window_handle, nullptr, wk_instance.instance_handle);
+    const auto start = clock_type::now();
+    list_box_lines::show_whole(box, lines, list_box_lines::keep_place::no);
+    const double ms = milliseconds_since(start);
+    run_on_gui_thread([box] { DestroyWindow(box); });
+    return {"(the list box's own fill, for comparison)", ms, std::to_string(lines.size()) + " lines"};
+}
+
 SIZE_T peak_working_set() {
     PROCESS_MEMORY_COUNTERS counters{};
     counters.cb = sizeof counters;
@@ -184,6 +216,7 @@ void measure(bench_window& b, int paragraphs) {
             b, "Open file", 1, nothing, [&] { b.click(w.open_button); },
             [&] { return std::to_string(b.count(w.all_paragraphs_list)) + " lines"; }));
         const SIZE_T peak_after_open = peak_working_set();
+        results.push_back(time_list_box_fill(b));
 
         results.push_back(time_command(b, "select a paragraph", rounds, nothing,
                                        [&] { b.select(w.all_paragraphs_list, middle); }));
