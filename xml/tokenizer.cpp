@@ -160,6 +160,20 @@ char skip_whitespace(ParseState& state) {
 
 namespace {
 
+// "<", "</" or "<?" at `at`, which is position `start` of the input.
+Token read_tag_open(ParseState& state, const char* at, int start) {
+    if (at[1] == '/') {
+        state.position = start + 2;
+        return Token{TokenKind::end_tag_open, at, 2, nullptr};
+    }
+    if (at[1] == '?') {
+        state.position = start + 2;
+        return Token{TokenKind::question_open, at, 2, nullptr};
+    }
+    state.position = start + 1;
+    return Token{TokenKind::tag_open, at, 1, nullptr};
+}
+
 // Every token that is not one of the common ones scan_token reads itself.
 Token scan_other_token(ParseState& state) {
     const char c = state.input[state.position];
@@ -177,16 +191,7 @@ Token scan_other_token(ParseState& state) {
     case '\'':
         return read_quoted(state);
     case '<':
-        if (at[1] == '/') {
-            state.position = start + 2;
-            return Token{TokenKind::end_tag_open, at, 2, nullptr};
-        }
-        if (at[1] == '?') {
-            state.position = start + 2;
-            return Token{TokenKind::question_open, at, 2, nullptr};
-        }
-        state.position = start + 1;
-        return Token{TokenKind::tag_open, at, 1, nullptr};
+        return read_tag_open(state, at, start);
     case '=':
         state.position = start + 1;
         return Token{TokenKind::equals, at, 1, nullptr};
@@ -291,16 +296,7 @@ Token scan_token(ParseState& state) {
         return Token{TokenKind::empty_tag_close, at, 2, nullptr};
     }
     if (c == '<' && !may_open_marker(at[1])) {
-        if (at[1] == '/') {
-            state.position = p + 2;
-            return Token{TokenKind::end_tag_open, at, 2, nullptr};
-        }
-        if (at[1] == '?') {
-            state.position = p + 2;
-            return Token{TokenKind::question_open, at, 2, nullptr};
-        }
-        state.position = p + 1;
-        return Token{TokenKind::tag_open, at, 1, nullptr};
+        return read_tag_open(state, at, p);
     }
     if (c == '=') {
         state.position = p + 1;

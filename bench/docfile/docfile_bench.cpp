@@ -1,6 +1,7 @@
 // Saving and opening a document of 100,000 paragraphs (about 20 MB), whole
 // and by stage: the bytes, writing, loading, converting; and saving one of
 // 1,000,000 paragraphs (about 230 MB).
+#include "bench/docfile/counting_sink.h"
 #include "bench/docfile/large_document.h"
 #include "docfile/document_file.h"
 #include "docfile/document_writer.h"
@@ -53,16 +54,6 @@ void save_file_1m(benchmark::State& state) {
     save(state, million_paragraph_document());
 }
 BENCHMARK(save_file_1m)->Unit(benchmark::kMillisecond)->Iterations(3);
-
-// Counts the bytes and keeps none: the writer's own time, without the disk.
-class CountingSink final : public ByteSink {
-  public:
-    bool write(std::string_view bytes) override {
-        count += bytes.size();
-        return true;
-    }
-    std::size_t count = 0;
-};
 
 void document_to_bytes(benchmark::State& state) {
     for ([[maybe_unused]] auto _ : state) {

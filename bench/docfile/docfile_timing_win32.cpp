@@ -2,6 +2,7 @@
 // the program does it on Windows, and the process's peak working set after
 // the save; run by hand under Wine:
 //   scripts/wine-run.sh <build>/bench/docfile/docfile_timing.exe [paragraphs] [rounds]
+#include "bench/docfile/counting_sink.h"
 #include "bench/docfile/large_document.h"
 #include "docfile/document_file.h"
 #include "docfile/document_writer.h"
@@ -38,16 +39,6 @@ template <typename Work> double best_of(int rounds, Work work) {
     }
     return best;
 }
-
-// Counts the bytes and keeps none: the writer's own time, without the disk.
-class CountingSink final : public ByteSink {
-  public:
-    bool write(std::string_view bytes) override {
-        count += bytes.size();
-        return true;
-    }
-    std::size_t count = 0;
-};
 
 double peak_working_set_mb() {
     PROCESS_MEMORY_COUNTERS counters{};
