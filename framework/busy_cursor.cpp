@@ -29,17 +29,24 @@ LPARAM point_value(POINT point) {
     return MAKELPARAM(point.x, point.y);
 }
 
-void show_wait_cursor() {
+// False while the window is disabled (a chooser of the command is up): it
+// keeps its cursor, and the wait cursor is tried again once the chooser has
+// gone and the command goes on.
+bool show_wait_cursor() {
     POINT point{};
     const HWND window = window_under_pointer(point);
     if (window == nullptr) {
-        return;
+        return true; // elsewhere: WM_SETCURSOR shows it when the pointer comes
     }
-    // A disabled window (its chooser is up) and the window frame keep their cursor.
     const HWND top = GetAncestor(window, GA_ROOT);
-    if (IsWindowEnabled(top) != FALSE && SendMessageA(top, WM_NCHITTEST, 0, point_value(point)) == HTCLIENT) {
+    if (IsWindowEnabled(top) == FALSE) {
+        return false;
+    }
+    // The window frame keeps its cursor, for moving the window.
+    if (SendMessageA(top, WM_NCHITTEST, 0, point_value(point)) == HTCLIENT) {
         SetCursor(wait_cursor());
     }
+    return true;
 }
 
 // As the system does when the pointer moves: the control under it sets its cursor.
@@ -69,8 +76,7 @@ void follow_busy_cursor(bool command_running) {
         running_since = now;
     }
     if (!shown && now - running_since >= wait_before_showing_ms) {
-        shown = true;
-        show_wait_cursor();
+        shown = show_wait_cursor();
     }
 }
 
