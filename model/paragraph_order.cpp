@@ -69,7 +69,7 @@ void ParagraphOrder::insert(int position, Paragraph* p) noexcept {
     const std::uint64_t after = index < placed_.size() ? placed_[index].paragraph->place : largest_place;
     placed_.insert(placed_.begin() + static_cast<std::ptrdiff_t>(index), Placed{p, text_hash(p->text.chars)});
     if (after - before < 2) {
-        place_anew();
+        place_around(index);
         return;
     }
     // At the end, one spacing on rather than half-way to the largest place,
@@ -100,6 +100,30 @@ void ParagraphOrder::assign(Paragraph* first) {
         placed.push_back({p, text_hash(p->text.chars)});
     }
     placed_.swap(placed);
+    place_anew();
+}
+
+// The paragraphs around index get places anew, spread evenly between their
+// neighbours': as few as leave a roomy gap between any two, so that a
+// paragraph inserted again and again at one place of a long document costs
+// little (placing a million paragraphs anew reads and writes each of them).
+void ParagraphOrder::place_around(std::size_t index) noexcept {
+    constexpr std::uint64_t roomy_gap = 1 << 20;
+    for (std::size_t half = 8; half < placed_.size(); half *= 2) {
+        const std::size_t from = index > half ? index - half : 0;
+        const std::size_t to = std::min(placed_.size(), index + half + 1);
+        const std::uint64_t before = from > 0 ? placed_[from - 1].paragraph->place : 0;
+        const std::uint64_t after = to < placed_.size() ? placed_[to].paragraph->place : largest_place;
+        const std::uint64_t spacing = (after - before) / (to - from + 1);
+        if (spacing >= roomy_gap) {
+            std::uint64_t place = before;
+            for (std::size_t i = from; i < to; ++i) {
+                place += spacing;
+                placed_[i].paragraph->place = place;
+            }
+            return;
+        }
+    }
     place_anew();
 }
 

@@ -40,6 +40,7 @@ class ParagraphOrder {
         Paragraph* paragraph;
         std::uint64_t text_hash;
     };
+    void place_around(std::size_t index) noexcept;
     void place_anew() noexcept;
 
     std::vector<Placed> placed_;
